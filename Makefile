@@ -1,0 +1,45 @@
+# Short commands for people; CMake does the building. See README.md.
+SHELL := /bin/bash
+BUILD := build
+JOBS ?= 2
+TEST_ARCH = $(shell bash -c 'source tools/wine-env >/dev/null 2>&1; echo $$VARNEL_TEST_ARCH')
+
+.PHONY: all setup native windows dist run test test-native test-windows bench clean
+
+all: dist
+
+setup:
+	@tools/setup
+
+native: setup
+	cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build $(BUILD)/native -j$(JOBS)
+
+# The Windows build that runs on this machine's Wine (the shipped one where it can run).
+windows: setup
+	cmake -S . -B $(BUILD)/win-$(TEST_ARCH) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(TEST_ARCH).cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/win-$(TEST_ARCH) -j$(JOBS)
+
+dist: setup
+	cmake -S . -B $(BUILD)/win-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/win-i686 -j$(JOBS) --target quillow
+	mkdir -p dist
+	cp $(BUILD)/win-i686/QUILLOW.EXE dist/QUILLOW.EXE
+	tools/check-imports dist/QUILLOW.EXE
+
+run: windows
+	tools/run-board $(BUILD)/win-$(TEST_ARCH)/QUILLOW.EXE
+
+test-native: native
+	cd $(BUILD)/native && ctest --output-on-failure
+
+test-windows: windows dist
+	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest --output-on-failure'
+
+test: test-native test-windows
+
+bench: windows
+	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L bench -V'
+
+clean:
+	rm -rf $(BUILD) dist

@@ -1,0 +1,54 @@
+// Application start-up, the Ctrl-key shortcuts and the restart after IDOK.
+#include "board/board_app.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "board/board_dialog.h"
+#include "board/board_state.h"
+#include "board/dialog_stack.h"
+#include "board/shortcut_table.h"
+#include "desktop/bounded_copy.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr const char* kNewSessionArgument = "NewSession";
+constexpr const char* kProgramFileName = "QUILLOW.EXE";
+
+}  // namespace
+
+bool BoardApp::InitInstance() {
+  TrayIcon = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  CopyBounded(CommandLineCopy, CommandLine(), sizeof(CommandLineCopy));
+  NewSessionStart = _stricmp(CommandLineCopy, kNewSessionArgument) == 0 ? 1 : 0;
+
+  BoardDialog* board = new BoardDialog();
+  Board = board;
+  const INT_PTR result = board->RunModal(nullptr);
+
+  if (result == IDOK) {
+    SetCurrentDirectoryA(ProgramFolder);
+    char restart[kPathSize + 64];
+    std::snprintf(restart, sizeof(restart), "%s\\%s %s", ProgramFolder, kProgramFileName, kNewSessionArgument);
+    WinExec(restart, SW_SHOW);
+  }
+
+  Board = nullptr;
+  delete board;
+  return false;
+}
+
+bool BoardApp::ProcessMessageFilter(int code, MSG* msg) {
+  if (msg->message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) != 0 && StackCount >= 1 &&
+      DialogStackWindows[StackCount] == BoardHandle) {
+    const unsigned command = ShortcutCommand(static_cast<unsigned>(msg->wParam));
+    if (command != 0) {
+      fw::Dialog* top = DialogStackObjects[StackCount];
+      if (top != nullptr && top->Handle() != nullptr) PostMessageA(top->Handle(), WM_COMMAND, command, 0);
+      return true;
+    }
+  }
+  return App::ProcessMessageFilter(code, msg);
+}

@@ -1,0 +1,46 @@
+// The board: the program's one main window with its 33 slots, run as a modal dialog.
+#ifndef VARNEL_BOARD_BOARD_DIALOG_H
+#define VARNEL_BOARD_BOARD_DIALOG_H
+
+#include <windows.h>
+
+#include "framework/dialog.h"
+
+class BoardDialog : public fw::TableDialog<BoardDialog> {
+ public:
+  BoardDialog();
+
+  bool PreTranslateMessage(MSG* msg) override;
+  // The cancel handler: the board ends only once closing has begun.
+  void OnCancel() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnCommand(WPARAM wParam, LPARAM lParam) override;
+  std::span<const MessageRow> MessageTable() const override;
+
+ private:
+  INT_PTR OnClose(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnDestroy(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnPaint(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnSize(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);
+
+  void ApplyFieldFont();
+  void SetBoardTitle(const char* path);
+};
+
+// The process-wide board object, constructed by the application at start-up.
+extern BoardDialog* Board;
+
+// Caret to the start, scrolled into view, whole text selected; the field becomes current.
+void SelectField(int field);
+
+// Moves the board into or out of the topmost band without moving, sizing or activating it.
+void PlaceBoardInBand(bool topmost);
+
+// Fills the table of copy-button handles in slot order.
+void CollectCopyButtons();
+
+#endif

@@ -1,0 +1,28 @@
+// The dialog stack.
+#include "board/dialog_stack.h"
+
+HWND DialogStackWindows[kDialogStackSize] = {};
+fw::Dialog* DialogStackObjects[kDialogStackSize] = {};
+int StackCount = 0;
+
+void EmptyDialogStack() {
+  for (int i = 0; i < kDialogStackSize; ++i) {
+    DialogStackWindows[i] = nullptr;
+    DialogStackObjects[i] = nullptr;
+  }
+  StackCount = 0;
+}
+
+void PushDialog(HWND window, fw::Dialog* dialog) {
+  // The windows nest only a few deep; a full table must not be written past its end.
+  if (StackCount >= kDialogStackSize - 1) return;
+  ++StackCount;
+  DialogStackWindows[StackCount] = window;
+  DialogStackObjects[StackCount] = dialog;
+}
+
+void PopDialog() {
+  if (StackCount > 0) --StackCount;
+}
+
+HWND TopDialogWindow() { return StackCount >= 1 ? DialogStackWindows[StackCount] : nullptr; }

@@ -1,0 +1,43 @@
+# Windows build: the framework, the programs, the Win32 tests and the end-to-end driver.
+set(WIN_FLAGS -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
+target_sources(portable PRIVATE projects/file_replace_win.cpp)
+target_compile_options(portable PRIVATE -DNOMINMAX)
+
+add_library(framework STATIC
+  framework/app.cpp
+  framework/dialog.cpp
+  framework/menu.cpp
+  framework/tooltip.cpp
+)
+target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(framework PUBLIC ${WIN_FLAGS})
+target_link_libraries(framework PUBLIC comctl32 gdi32 user32 kernel32)
+
+# Everything of the board program except its entry point, so the Win32 tests can link it too.
+add_library(quillow_core STATIC
+  desktop/waits.cpp
+  desktop/splash.cpp
+  desktop/field_font.cpp
+  board/board_state.cpp
+  board/dialog_stack.cpp
+  board/board_dialog.cpp
+  board/board_app.cpp
+)
+target_link_libraries(quillow_core PUBLIC framework portable shell32 advapi32)
+
+set(STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_executable(quillow WIN32 board/main.cpp resources/quillow.rc)
+set_target_properties(quillow PROPERTIES OUTPUT_NAME QUILLOW SUFFIX .EXE)
+target_link_libraries(quillow PRIVATE quillow_core)
+target_link_options(quillow PRIVATE ${STATIC_LINK} -mwindows)
+set_source_files_properties(resources/quillow.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/board.rc;${CMAKE_SOURCE_DIR}/resources/menus.rc;${CMAKE_SOURCE_DIR}/resources/splash.rc")
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)
+add_subdirectory(bench)

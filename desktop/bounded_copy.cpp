@@ -1,0 +1,56 @@
+// Bounded string helpers for fixed-size character buffers.
+#include "desktop/bounded_copy.h"
+
+#include <climits>
+#include <cstdio>
+
+char* CopyBounded(char* destination, const char* source, std::size_t size) {
+  if (destination == nullptr || size == 0) {
+    return destination;
+  }
+  std::size_t copied = 0;
+  if (source != nullptr) {
+    while (copied + 1 < size && source[copied] != '\0') {
+      destination[copied] = source[copied];
+      ++copied;
+    }
+  }
+  destination[copied] = '\0';
+  return destination;
+}
+
+int ParseSignedDecimal(const char* text) {
+  if (text == nullptr) {
+    return 0;
+  }
+  while (*text == ' ' || *text == '\t') {
+    ++text;
+  }
+  bool negative = false;
+  if (*text == '+' || *text == '-') {
+    negative = *text == '-';
+    ++text;
+  }
+  // The magnitude stops growing once it passes what INT_MIN needs, so long digit runs cannot
+  // overflow the accumulator either.
+  constexpr long long kMagnitudeLimit = static_cast<long long>(INT_MAX) + 1;
+  long long magnitude = 0;
+  while (*text >= '0' && *text <= '9') {
+    if (magnitude <= kMagnitudeLimit) {
+      magnitude = magnitude * 10 + (*text - '0');
+    }
+    ++text;
+  }
+  if (negative) {
+    return magnitude >= kMagnitudeLimit ? INT_MIN : static_cast<int>(-magnitude);
+  }
+  return magnitude >= INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+}
+
+int FormatInt(char* buffer, std::size_t size, int value) {
+  // snprintf may only be given a null buffer together with a zero size.
+  if (buffer == nullptr) {
+    size = 0;
+  }
+  return std::snprintf(buffer, size, "%i", value);
+}

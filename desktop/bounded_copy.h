@@ -1,0 +1,19 @@
+// Bounded string helpers for fixed-size character buffers: copying, integer parsing and formatting.
+#ifndef VARNEL_DESKTOP_BOUNDED_COPY_H
+#define VARNEL_DESKTOP_BOUNDED_COPY_H
+
+#include <cstddef>
+
+// Copies at most size - 1 characters and always terminates when size > 0; a null source stores
+// the empty string. Returns destination (nullptr when destination is nullptr).
+char* CopyBounded(char* destination, const char* source, std::size_t size);
+
+// atoi without undefined behaviour: blanks, an optional sign, then digits up to the first other
+// character. No digits (or nullptr) gives 0; values beyond int are clamped to INT_MIN/INT_MAX.
+int ParseSignedDecimal(const char* text);
+
+// Writes value in decimal. Returns what snprintf returns: the length of the whole number, which
+// exceeds size - 1 when the buffer was too small and the text was cut.
+int FormatInt(char* buffer, std::size_t size, int value);
+
+#endif

@@ -1,0 +1,12 @@
+// The fixed-pitch font of the text fields, the project combo box and the larger editors.
+#ifndef VARNEL_DESKTOP_FIELD_FONT_H
+#define VARNEL_DESKTOP_FIELD_FONT_H
+
+#include <windows.h>
+
+extern HFONT FieldFont;
+
+// Creates Courier New with a character height of 11 pixels; null when it cannot be created.
+HFONT CreateFieldFont();
+
+#endif

@@ -1,0 +1,126 @@
+// The start-up splash window and its hand-over to the board.
+#include "desktop/splash.h"
+
+#include "desktop/waits.h"
+#include "resources/resource.h"
+
+int SplashShown = 0;
+int SplashClosing = 0;
+SplashWindow Splash;
+
+namespace {
+
+// Light grey, palette-relative, so that it stays grey on a 256-colour display.
+constexpr COLORREF kSplashBackground = 0x02C2C2C2;
+
+void FillClient(HWND window, HDC dc, HBRUSH brush) {
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, brush);
+}
+
+}  // namespace
+
+SplashWindow::SplashWindow() : TableDialog(IDD_SPLASH) {}
+
+std::span<const SplashWindow::MessageRow> SplashWindow::MessageTable() const {
+  static const MessageRow rows[] = {
+      {WM_TIMER, &SplashWindow::OnTimer},
+      {WM_PAINT, &SplashWindow::OnPaint},
+      {WM_CLOSE, &SplashWindow::OnClose},
+  };
+  return rows;
+}
+
+BOOL SplashWindow::OnInitDialog() {
+  HWND window = Handle();
+  SetWindowPos(window, nullptr, 0, 0, kSplashWidth, kSplashHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+  fw::CenterOnDesktop(window);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  SetFocus(window);
+  if (SetTimer(window, kSplashFirstTimer, 1000, nullptr) == 0) {
+    SplashShown = 1;
+    SplashClosing = 1;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  return FALSE;
+}
+
+INT_PTR SplashWindow::OnTimer(WPARAM wParam, LPARAM) {
+  HWND window = Handle();
+  if (wParam == kSplashFirstTimer && SplashShown == 0) {
+    SplashShown = 1;
+    KillTimer(window, kSplashFirstTimer);
+    if (SetTimer(window, kSplashSecondTimer, 3000, nullptr) == 0) {
+      SplashClosing = 1;
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+  } else if (wParam == kSplashSecondTimer && SplashClosing == 0) {
+    SplashClosing = 1;
+    KillTimer(window, kSplashSecondTimer);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  return FALSE;
+}
+
+INT_PTR SplashWindow::OnPaint(WPARAM, LPARAM) {
+  HWND window = Handle();
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  HBRUSH background = CreateSolidBrush(kSplashBackground);
+  FillClient(window, dc, background);
+  DeleteObject(background);
+  PaintSplashPicture(window, dc, kSplashPictureWidth, kSplashPictureHeight);
+  EndPaint(window, &paint);
+  return TRUE;
+}
+
+INT_PTR SplashWindow::OnClose(WPARAM, LPARAM) {
+  HWND window = Handle();
+  HDC dc = GetDC(window);
+  if (dc != nullptr) {
+    FillClient(window, dc, GetSysColorBrush(COLOR_BTNFACE));
+    ReleaseDC(window, dc);
+  }
+  return FALSE;
+}
+
+void PaintSplashPicture(HWND window, HDC dc, int width, int height) {
+  HDC target = dc;
+  if (target == nullptr) target = GetDC(window);
+  if (target == nullptr) return;
+
+  HDC memory = CreateCompatibleDC(target);
+  HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH));
+  if (memory != nullptr && picture != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, picture);
+    RECT client;
+    GetClientRect(window, &client);
+    const int x = client.right / 2 - width / 2;
+    const int y = client.bottom / 2 - height / 2;
+    BitBlt(target, x, y, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+  }
+  if (picture != nullptr) DeleteObject(picture);
+  if (memory != nullptr) DeleteDC(memory);
+  if (dc == nullptr) ReleaseDC(window, target);
+}
+
+void SplashHandOver(HWND board, unsigned firstDelay, int show, unsigned secondDelay) {
+  if (SplashShown != 0) return;
+  while (SplashShown == 0) {
+    Sleep(20);
+    DispatchPendingMessages();
+    if (TimeChangeSkips > 0) {
+      --TimeChangeSkips;
+      break;
+    }
+  }
+  PumpDelay(firstDelay);
+  if (show == 1) ShowWindow(board, SW_SHOWNORMAL);
+  PumpDelay(secondDelay);
+  if (Splash.Handle() != nullptr) PostMessageA(Splash.Handle(), WM_TIMER, kSplashSecondTimer, 0);
+}

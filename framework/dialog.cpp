@@ -1,0 +1,161 @@
+// Dialog base class and its modal loop.
+#include "framework/dialog.h"
+
+namespace fw {
+
+Dialog::Dialog(int templateId) : templateId_(templateId) {}
+
+Dialog::~Dialog() {
+  if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+    SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+INT_PTR Dialog::RunModal(HWND owner) {
+  modal_ = true;
+  ended_ = false;
+  result_ = -1;
+  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
+  if (window == nullptr) return -1;
+
+  const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
+  if (disableOwner) EnableWindow(owner, FALSE);
+
+  bool showOnIdle = !ended_ && !IsWindowVisible(window);
+  MSG msg;
+  while (!ended_ && IsWindow(window)) {
+    if (showOnIdle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      ShowWindow(window, SW_SHOWNORMAL);
+      UpdateWindow(window);
+      showOnIdle = false;
+    }
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    // The same hook call the system's own dialog loop makes, so the application's message
+    // filter sees our dialogs' messages exactly as it sees those of message boxes.
+    if (CallMsgFilterA(&msg, MSGF_DIALOGBOX)) continue;
+    if (!PreTranslateMessage(&msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+
+  if (disableOwner) EnableWindow(owner, TRUE);
+  if (IsWindow(window)) {
+    if (owner != nullptr && GetActiveWindow() == window) SetActiveWindow(owner);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    DestroyWindow(window);
+  }
+  modal_ = false;
+  return result_;
+}
+
+bool Dialog::CreateModeless(HWND owner) {
+  modal_ = false;
+  ended_ = false;
+  result_ = -1;
+  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
+  return window != nullptr;
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+  result_ = result;
+  ended_ = true;
+  if (hwnd_ == nullptr) return;
+  if (modal_) {
+    // Wakes the modal loop, which may be waiting for a message.
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+  } else {
+    ::EndDialog(hwnd_, result);
+  }
+}
+
+bool Dialog::PreTranslateMessage(MSG* msg) {
+  if (hwnd_ == nullptr) return false;
+  return IsDialogMessageA(hwnd_, msg) != FALSE;
+}
+
+bool Dialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+
+bool Dialog::HandleCommand(int, int, HWND) { return false; }
+
+void Dialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (!HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
+    DefaultCommand(wParam);
+  }
+}
+
+void Dialog::DefaultCommand(WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      OnOK();
+      break;
+    case IDCANCEL:
+      OnCancel();
+      break;
+    default:
+      break;
+  }
+}
+
+INT_PTR Dialog::SetMessageResult(LRESULT value) const {
+  SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, value);
+  return TRUE;
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* dialog = nullptr;
+  if (message == WM_INITDIALOG) {
+    dialog = reinterpret_cast<Dialog*>(lParam);
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    dialog->hwnd_ = hwnd;
+  } else {
+    dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  }
+  if (dialog == nullptr) return FALSE;
+  const INT_PTR result = dialog->Dispatch(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+    dialog->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = FALSE;
+  if (HandleMessage(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace fw
+
+namespace fw {
+
+void CenterOnDesktop(HWND window) {
+  RECT desktop;
+  RECT own;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  GetWindowRect(window, &own);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  const int x = desktop.left + ((desktop.right - desktop.left) - width) / 2;
+  const int y = desktop.top + ((desktop.bottom - desktop.top) - height) / 2;
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace fw

@@ -1,0 +1,13 @@
+// Windows build's file replacement: msvcrt's rename refuses an existing target, MoveFileEx does not.
+#include "projects/file_replace.h"
+
+#include <windows.h>
+
+bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
+  if (temporaryPath == nullptr || targetPath == nullptr) {
+    return false;
+  }
+  // Write-through makes the call return only after the move reached the disk, so a crash right
+  // after a reported save cannot bring the old file back.
+  return MoveFileExA(temporaryPath, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

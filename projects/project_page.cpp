@@ -1,0 +1,136 @@
+// Reading and saving project files.
+#include "projects/project_page.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "projects/file_replace.h"
+
+namespace {
+
+// Windows matches a pattern like "*.vrl" against 8.3 short names as well, so a temporary whose
+// extension began with "vrl" (".vrl~", ".vrlx") would show up in the list of projects. ".tmp" is
+// taken by another feature. Three characters keep the short name equal to the long one.
+constexpr char kTemporaryExtension[] = ".~vr";
+
+// File names compare without regard to letter case on Windows.
+bool SamePathIgnoringCase(const char* left, const char* right) {
+  for (; *left != '\0' && *right != '\0'; ++left, ++right) {
+    const unsigned char a = static_cast<unsigned char>(*left);
+    const unsigned char b = static_cast<unsigned char>(*right);
+    const unsigned char lowerA = (a >= 'A' && a <= 'Z') ? static_cast<unsigned char>(a + ('a' - 'A')) : a;
+    const unsigned char lowerB = (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
+    if (lowerA != lowerB) {
+      return false;
+    }
+  }
+  return *left == *right;
+}
+
+// Opening with "r+b" proves the existing file may be written without truncating it; only a file
+// that is not there at all is allowed to fail the open.
+bool TargetIsWritableOrAbsent(const char* path) {
+  errno = 0;
+  std::FILE* file = std::fopen(path, "r+b");
+  if (file == nullptr) {
+    return errno == ENOENT;
+  }
+  std::fclose(file);
+  return true;
+}
+
+bool WriteWholePage(const char* path, const ProjectPage& page) {
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) {
+    return false;
+  }
+  bool written = std::fwrite(&page, 1, kProjectPageSize, file) == kProjectPageSize;
+  // Buffered data can still fail to reach the file at the flush or the close (disk full).
+  written = std::fflush(file) == 0 && written;
+  written = std::fclose(file) == 0 && written;
+  if (!written) {
+    std::remove(path);
+  }
+  return written;
+}
+
+}  // namespace
+
+void ClearPage(ProjectPage& page) { std::memset(&page, 0, sizeof page); }
+
+void TerminateFields(ProjectPage& page) {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    page.names[slot][kButtonNameSize - 1] = '\0';
+    page.texts[slot][kTextFieldSize - 1] = '\0';
+  }
+}
+
+int ReadProjectFile(const char* path, ProjectPage& page) {
+  ClearPage(page);
+  if (path == nullptr) {
+    return 0;
+  }
+  std::FILE* file = std::fopen(path, "r+b");
+  if (file == nullptr) {
+    return 0;
+  }
+  const bool complete = std::fread(&page, 1, kProjectPageSize, file) == kProjectPageSize;
+  if (complete) {
+    TerminateFields(page);
+  }
+  std::fclose(file);
+  return complete ? 1 : 0;
+}
+
+int TemporaryPathFor(const char* path, char* out, std::size_t size) {
+  if (out == nullptr || size == 0) {
+    return 0;
+  }
+  out[0] = '\0';
+  if (path == nullptr) {
+    return 0;
+  }
+  const char* fileName = path;
+  for (const char* scan = path; *scan != '\0'; ++scan) {
+    if (*scan == '\\' || *scan == '/') {
+      fileName = scan + 1;
+    }
+  }
+  // A dot in a folder name is not an extension, so only the file name is searched.
+  const char* extension = std::strrchr(fileName, '.');
+  const std::size_t stemLength = extension != nullptr ? static_cast<std::size_t>(extension - path) : std::strlen(path);
+  const std::size_t resultLength = stemLength + sizeof kTemporaryExtension - 1;
+  if (resultLength >= size) {
+    return 0;
+  }
+  std::snprintf(out, size, "%.*s%s", static_cast<int>(stemLength), path, kTemporaryExtension);
+  return 1;
+}
+
+SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, ReplaceFunction replace) {
+  char temporaryPath[kPathBufferSize];
+  if (path == nullptr || replace == nullptr || !TemporaryPathFor(path, temporaryPath, sizeof temporaryPath)) {
+    return SaveResult::OpenFailed;
+  }
+  // A project named like a temporary file would be truncated by writing its own temporary.
+  if (SamePathIgnoringCase(temporaryPath, path)) {
+    return SaveResult::OpenFailed;
+  }
+  // rename replaces even a read-only file, so the target's protection is checked by hand.
+  if (!TargetIsWritableOrAbsent(path)) {
+    return SaveResult::OpenFailed;
+  }
+  if (!WriteWholePage(temporaryPath, page)) {
+    return SaveResult::WriteFailed;
+  }
+  if (!replace(temporaryPath, path)) {
+    std::remove(temporaryPath);
+    return SaveResult::ReplaceFailed;
+  }
+  return SaveResult::Ok;
+}
+
+SaveResult WriteProjectFileSafely(const char* path, const ProjectPage& page) {
+  return WriteProjectFileThrough(path, page, ReplaceFileWith);
+}
