@@ -18,6 +18,7 @@ add_library(quillow_core STATIC
   desktop/waits.cpp
   desktop/splash.cpp
   desktop/field_font.cpp
+  desktop/registry.cpp
   board/board_state.cpp
   board/dialog_stack.cpp
   board/board_dialog.cpp

@@ -1,0 +1,550 @@
+// The end-to-end driver's helpers.
+#include "tests/e2e/driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+std::string ToWindowsPath(std::string path) {
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string Environment(const char* name, const char* fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0' ? value : fallback;
+}
+
+std::string WithoutAmpersands(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '&') out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ProgramPath() { return ToWindowsPath(Environment("VARNEL_PROGRAM", "QUILLOW.EXE")); }
+
+std::string WorkRoot() {
+  std::string root = ToWindowsPath(Environment("VARNEL_E2E_WORK", "e2e-work"));
+  if (root.back() != '\\') root += '\\';
+  CreateDirectoryA(root.c_str(), nullptr);
+  return root;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return condition();
+    Sleep(20);
+  }
+}
+
+void Pause(DWORD milliseconds) { Sleep(milliseconds); }
+
+// ---- Files ----
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path + "\\");
+        RemoveDirectoryA(path.c_str());
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+}
+
+}  // namespace
+
+std::string MakeScratchFolder(const std::string& name) {
+  const std::string folder = WorkRoot() + name + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  RemoveTree(folder);
+  return folder;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+// ---- Registry ----
+
+const char* const kSettingsKey = "Software\\Kestrune\\Applications\\vrl";
+
+void ClearSettings() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey); }
+
+bool SetSetting(const std::string& subkey, const std::string& name, const std::string& value) {
+  HKEY key = nullptr;
+  const std::string path = std::string(kSettingsKey) + "\\" + subkey;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const LONG status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                     static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+std::string GetSetting(const std::string& subkey, const std::string& name, DWORD* type) {
+  HKEY key = nullptr;
+  const std::string path = std::string(kSettingsKey) + "\\" + subkey;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";
+  char data[4096] = {};
+  DWORD size = sizeof(data) - 1;
+  DWORD valueType = 0;
+  const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &valueType, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return "<missing>";
+  if (type != nullptr) *type = valueType;
+  std::string text(data, size);
+  if (!text.empty() && text.back() == '\0') text.pop_back();
+  return text;
+}
+
+void PrepareSettings(const std::string& folder) {
+  ClearSettings();
+  SetSetting("Configure", "ThisProgramDir", folder);
+  SetSetting("Handles", "TransHandle", "0");
+}
+
+// ---- Processes ----
+
+Process Start(const std::string& program, const std::string& arguments, const std::string& folder) {
+  std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  Process process;
+  if (CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    CloseHandle(info.hThread);
+    process.handle = info.hProcess;
+    process.id = info.dwProcessId;
+  }
+  return process;
+}
+
+Process StartBoard(const std::string& folder, const std::string& arguments) {
+  const std::string program = folder + "QUILLOW.EXE";
+  if (!FileExists(program)) CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE);
+  return Start(program, arguments, folder);
+}
+
+bool WaitForExit(const Process& process, DWORD timeoutMs, DWORD* exitCode) {
+  if (process.handle == nullptr) return true;
+  if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (exitCode != nullptr) GetExitCodeProcess(process.handle, exitCode);
+  return true;
+}
+
+void Kill(Process& process) {
+  if (process.handle == nullptr) return;
+  if (WaitForSingleObject(process.handle, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(process.handle, 99);
+    WaitForSingleObject(process.handle, 5000);
+  }
+  Close(process);
+}
+
+void Close(Process& process) {
+  if (process.handle != nullptr) CloseHandle(process.handle);
+  process.handle = nullptr;
+}
+
+// ---- Windows ----
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->processId) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string WindowText(HWND window) {
+  char text[11000] = {};
+  const LRESULT length = SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+  return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+bool IsVisible(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+HWND FindWindowByCaption(DWORD processId, const std::string& prefix, bool mustBeVisible) {
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (mustBeVisible && !IsWindowVisible(window)) continue;
+    if (WindowText(window).rfind(prefix, 0) == 0) return window;
+  }
+  return nullptr;
+}
+
+HWND WaitForWindowByCaption(DWORD processId, const std::string& prefix, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowByCaption(processId, prefix)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+HWND WaitForBoard(const Process& process, DWORD timeoutMs) {
+  return WaitForWindowByCaption(process.id, "Varnel >", timeoutMs);
+}
+
+RECT ClientRectOnScreen(HWND window) {
+  RECT rect;
+  GetClientRect(window, &rect);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+RECT WindowRectOnScreen(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// ---- Dialog units ----
+
+DialogUnits::DialogUnits(const std::string& program, int templateId) {
+  module_ = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module_ == nullptr) return;
+  dialog_ = CreateDialogParamA(module_, MAKEINTRESOURCEA(templateId), nullptr,
+                               [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+}
+
+DialogUnits::~DialogUnits() {
+  if (dialog_ != nullptr) DestroyWindow(dialog_);
+  if (module_ != nullptr) FreeLibrary(module_);
+}
+
+RECT DialogUnits::ToPixels(int x, int y, int width, int height) const {
+  // The dialog manager converts position and size separately, so the size is not the
+  // difference of two converted corners.
+  RECT units = {x, y, width, height};
+  if (dialog_ != nullptr) MapDialogRect(dialog_, &units);
+  return {units.left, units.top, units.left + units.right, units.top + units.bottom};
+}
+
+// ---- Menus ----
+
+namespace {
+
+void CollectMenu(HMENU menu, int depth, std::vector<int> path, std::vector<MenuEntry>& out) {
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    char text[256] = {};
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof(text);
+    GetMenuItemInfoA(menu, position, TRUE, &info);
+    MenuEntry entry;
+    entry.depth = depth;
+    entry.separator = (info.fType & MFT_SEPARATOR) != 0;
+    entry.popup = info.hSubMenu != nullptr;
+    entry.id = entry.popup ? 0 : info.wID;
+    entry.text = text;
+    entry.path = path;
+    entry.path.push_back(position);
+    out.push_back(entry);
+    if (entry.popup) CollectMenu(info.hSubMenu, depth + 1, entry.path, out);
+  }
+}
+
+}  // namespace
+
+std::vector<MenuEntry> ReadMenuResource(const std::string& program, int menuId) {
+  std::vector<MenuEntry> entries;
+  HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return entries;
+  HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(menuId));
+  if (menu != nullptr) {
+    CollectMenu(menu, 0, {}, entries);
+    DestroyMenu(menu);
+  }
+  FreeLibrary(module);
+  return entries;
+}
+
+// ---- Input ----
+
+bool Activate(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
+void ClickAt(int screenX, int screenY, bool right) {
+  SetCursorPos(screenX, screenY);
+  Sleep(50);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &inputs[0], sizeof(INPUT));
+  Sleep(30);
+  SendInput(1, &inputs[1], sizeof(INPUT));
+  Sleep(50);
+}
+
+void Click(HWND window, bool right) {
+  const RECT rect = WindowRectOnScreen(window);
+  ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, right);
+}
+
+namespace {
+
+void SendKey(WORD virtualKey, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
+  for (WORD modifier : modifiers) {
+    SendKey(modifier, false);
+    Sleep(20);
+  }
+  SendKey(virtualKey, false);
+  Sleep(30);
+  SendKey(virtualKey, true);
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
+    Sleep(20);
+    SendKey(*it, true);
+  }
+  Sleep(50);
+}
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    if (c == '\n') {
+      PressKey(VK_RETURN);
+      continue;
+    }
+    const SHORT key = VkKeyScanA(c);
+    if (key == -1) continue;
+    const WORD virtualKey = LOBYTE(key);
+    if (HIBYTE(key) & 1) {
+      PressKey(virtualKey, {VK_SHIFT});
+    } else {
+      PressKey(virtualKey);
+    }
+  }
+}
+
+bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
+  const std::vector<MenuEntry> menu = ReadMenuResource(program, 129);
+  const MenuEntry* target = nullptr;
+  for (const MenuEntry& entry : menu) {
+    if (!entry.popup && !entry.separator && entry.id == command) target = &entry;
+  }
+  if (target == nullptr) return false;
+  if (!Activate(board)) return false;
+
+  // Counts the selectable entries before a position at one level, as arrow keys step over them.
+  auto stepsTo = [&](const std::vector<int>& parentPath, int position) {
+    int steps = 0;
+    for (const MenuEntry& entry : menu) {
+      if (entry.path.size() != parentPath.size() + 1) continue;
+      if (!std::equal(parentPath.begin(), parentPath.end(), entry.path.begin())) continue;
+      if (entry.path.back() < position && !entry.separator) ++steps;
+    }
+    return steps;
+  };
+
+  PressKey(VK_F10);
+  Sleep(150);
+  std::vector<int> parent;
+  for (size_t level = 0; level < target->path.size(); ++level) {
+    const int steps = stepsTo(parent, target->path[level]);
+    const WORD along = level == 0 ? VK_RIGHT : VK_DOWN;
+    for (int i = 0; i < steps; ++i) PressKey(along);
+    parent.push_back(target->path[level]);
+    if (level + 1 < target->path.size()) {
+      PressKey(level == 0 ? VK_DOWN : VK_RIGHT);  // opens the popup with its first entry selected
+      Sleep(150);
+    }
+  }
+  PressKey(VK_RETURN);
+  return true;
+}
+
+// ---- Message boxes ----
+
+HWND WaitForMessageBox(DWORD processId, const std::string& caption, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindowsOf(processId)) {
+          if (IsWindowVisible(window) && ClassName(window) == "#32770" && WindowText(window) == caption) {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string best;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Static") continue;
+    const std::string text = WindowText(child);
+    if (text.size() > best.size()) best = text;
+  }
+  return best;
+}
+
+bool AnswerMessageBox(HWND box, const std::string& button) {
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Button" || !IsWindowVisible(child)) continue;
+    if (WithoutAmpersands(WindowText(child)) == button) {
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED), reinterpret_cast<LPARAM>(child));
+      return true;
+    }
+  }
+  return false;
+}
+
+// ---- Clipboard ----
+
+std::string ClipboardText() {
+  std::string text;
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return "<clipboard busy>";
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data != nullptr) {
+    const char* chars = static_cast<const char*>(GlobalLock(data));
+    if (chars != nullptr) text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool done = false;
+  if (memory != nullptr) {
+    char* chars = static_cast<char*>(GlobalLock(memory));
+    std::snprintf(chars, text.size() + 1, "%s", text.c_str());
+    GlobalUnlock(memory);
+    done = SetClipboardData(CF_TEXT, memory) != nullptr;
+  }
+  CloseClipboard();
+  return done;
+}
+
+// ---- Screenshots ----
+
+std::string Screenshot(const std::string& name, HWND window) {
+  const std::string folder = WorkRoot() + "screenshots\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + name + ".bmp";
+
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (window != nullptr) area = WindowRectOnScreen(window);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return "";
+
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, previous);
+
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof(header);
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const int stride = ((width * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(static_cast<size_t>(stride) * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return path;
+}
+
+}  // namespace e2e

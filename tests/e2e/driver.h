@@ -1,0 +1,142 @@
+// The end-to-end driver's helpers: start the real program in a scratch folder with a prepared
+// registry, then act and look as a user would (windows, clicks, keys, menus, message boxes,
+// clipboard, registry, screenshots).
+#ifndef VARNEL_TESTS_E2E_DRIVER_H
+#define VARNEL_TESTS_E2E_DRIVER_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// ---- Configuration handed over by CTest ----------------------------------------------------
+
+// Full path of the board program under test.
+std::string ProgramPath();
+// Folder for scratch folders and screenshots of this run.
+std::string WorkRoot();
+
+// ---- Waiting ---------------------------------------------------------------------------------
+
+// Polls condition every 20 ms until it holds or timeoutMs passes; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+void Pause(DWORD milliseconds);
+
+// ---- Files -----------------------------------------------------------------------------------
+
+// A fresh, empty folder under the work root (ends with a backslash).
+std::string MakeScratchFolder(const std::string& name);
+bool FileExists(const std::string& path);
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// ---- Registry (the program's settings key, in this build's own view) ------------------------
+
+extern const char* const kSettingsKey;
+// Removes the whole settings key with its subkeys.
+void ClearSettings();
+bool SetSetting(const std::string& subkey, const std::string& name, const std::string& value);
+// The value's data, or "<missing>" when it does not exist; type receives the registry type.
+std::string GetSetting(const std::string& subkey, const std::string& name, DWORD* type = nullptr);
+// Points Configure\ThisProgramDir at folder and marks no copy as running.
+void PrepareSettings(const std::string& folder);
+
+// ---- Processes -------------------------------------------------------------------------------
+
+struct Process {
+  HANDLE handle = nullptr;
+  DWORD id = 0;
+};
+
+// Starts program with arguments in folder.
+Process Start(const std::string& program, const std::string& arguments, const std::string& folder);
+// Copies the program under test into folder as QUILLOW.EXE and starts it there.
+Process StartBoard(const std::string& folder, const std::string& arguments = "");
+bool WaitForExit(const Process& process, DWORD timeoutMs, DWORD* exitCode = nullptr);
+void Kill(Process& process);
+void Close(Process& process);
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+// A visible top-level window of the process whose caption starts with prefix, or null.
+HWND FindWindowByCaption(DWORD processId, const std::string& prefix, bool mustBeVisible = true);
+HWND WaitForWindowByCaption(DWORD processId, const std::string& prefix, DWORD timeoutMs);
+// The board: the program's visible top-level window captioned "Varnel >...".
+HWND WaitForBoard(const Process& process, DWORD timeoutMs = 15000);
+RECT ClientRectOnScreen(HWND window);
+RECT WindowRectOnScreen(HWND window);
+// A child's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND parent, HWND child);
+bool IsVisible(HWND window);
+
+// ---- Dialog units ----------------------------------------------------------------------------
+
+// Converts a rectangle of a dialog template of the program into pixels, with the template's
+// own font, the way the dialog manager does for the real window.
+class DialogUnits {
+ public:
+  DialogUnits(const std::string& program, int templateId);
+  ~DialogUnits();
+  RECT ToPixels(int x, int y, int width, int height) const;
+  bool Valid() const { return dialog_ != nullptr; }
+
+ private:
+  HMODULE module_ = nullptr;
+  HWND dialog_ = nullptr;
+};
+
+// ---- Menus (read from the program's resources; a foreign process's menus cannot be read) ---
+
+struct MenuEntry {
+  int depth = 0;          // 0 = on the menu bar
+  bool popup = false;
+  bool separator = false;
+  UINT id = 0;
+  std::string text;
+  std::vector<int> path;  // positions from the menu bar down to this entry
+};
+std::vector<MenuEntry> ReadMenuResource(const std::string& program, int menuId);
+
+// ---- Input -----------------------------------------------------------------------------------
+
+// Brings the window to the foreground and waits until it is there.
+bool Activate(HWND window);
+// Real mouse input: moves the pointer to the centre of the window and clicks.
+void ClickAt(int screenX, int screenY, bool right = false);
+void Click(HWND window, bool right = false);
+// Real keyboard input to whatever has the focus; modifiers are virtual-key codes held down.
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
+void TypeText(const std::string& text);
+// Chooses a command of the board's menu bar with the keyboard (Alt, arrows, Return), finding
+// its place from the menu resource.
+bool ChooseMenuCommand(HWND board, const std::string& program, UINT command);
+
+// ---- Message boxes ---------------------------------------------------------------------------
+
+// A message box (dialog class) of the process with this caption, or null.
+HWND WaitForMessageBox(DWORD processId, const std::string& caption, DWORD timeoutMs);
+// The message text of a message box.
+std::string MessageBoxText(HWND box);
+// Presses the message box's button with this text ("OK", "Yes", "No"; ampersands ignored).
+bool AnswerMessageBox(HWND box, const std::string& button);
+
+// ---- Clipboard -------------------------------------------------------------------------------
+
+std::string ClipboardText();
+bool SetClipboardText(const std::string& text);
+
+// ---- Screenshots -----------------------------------------------------------------------------
+
+// Saves the screen area of a window (or the whole screen for null) as a BMP under the work
+// root's screenshots folder; returns the path.
+std::string Screenshot(const std::string& name, HWND window = nullptr);
+
+}  // namespace e2e
+
+#endif
