@@ -54,7 +54,7 @@ bool QueryValueText(const char* subkey, const char* valueName, char (&text)[kVal
   HKEY key = OpenSettingsKey(subkey);
   if (key == nullptr) return false;
   DWORD type = REG_NONE;
-  DWORD size = kValueLimit;
+  DWORD size = kValueLimit - 1;
   const LONG status = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS || size > kValueLimit) {
