@@ -3,19 +3,40 @@
 
 #include <cstdio>
 
+#include <cstring>
+
 #include "board/board_layout.h"
 #include "board/board_state.h"
 #include "board/dialog_stack.h"
+#include "board/running_copy.h"
 #include "desktop/field_font.h"
+#include "desktop/registry.h"
+#include "desktop/screen_tips.h"
+#include "desktop/settings.h"
 #include "desktop/splash.h"
+#include "desktop/system_description.h"
+#include "desktop/tray_icon.h"
 #include "desktop/waits.h"
+#include "projects/find_state.h"
+#include "projects/project_file.h"
+#include "projects/project_library.h"
+#include "projects/project_prompt.h"
 #include "resources/resource.h"
 
 BoardDialog* Board = nullptr;
 
+const char* const kScreenTipsEnabledText =
+    "Show ScreenTips for Beginners - Enabled - Select to turn Screen&Tips OFF\tCtrl+T";
+const char* const kScreenTipsDisabledText =
+    "Show ScreenTips for Beginners - Disabled - Select to turn Screen&Tips ON\tCtrl+T";
+
 namespace {
 
 constexpr UINT kBandFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE;
+constexpr const char* kInstallingArgument = "InstallingTheProgram";
+constexpr const char* kStartGreetingFormat = "Select [Ok] to start %s";
+constexpr const char* kSavingSettingsCaption = "Saving settings...";
+constexpr int kProgramDirMaxLength = 230;
 
 }  // namespace
 
@@ -39,29 +60,92 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
 BOOL BoardDialog::OnInitDialog() {
   HWND board = Handle();
 
+  if (std::strcmp(CommandLineCopy, kInstallingArgument) == 0) {
+    PumpWait(1000, 0);
+    char greeting[64];
+    std::snprintf(greeting, sizeof(greeting), kStartGreetingFormat, kProgramName);
+    MessageBoxA(board, greeting, kProgramName, MB_OK);
+  }
+
   SendMessageA(board, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(BoardIcon));
   SendMessageA(board, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(BoardIcon));
 
   EmptyDialogStack();
   BoardHandle = board;
   PushDialog(board, this);
+  MarkAsBoard(board);
+
+  DescribeSystem();
 
   // The board is still hidden: its template is not visible at creation.
   Splash.CreateModeless(board);
 
+  if (RunningCopyCheck(*this)) return FALSE;
+
   fw::CenterOnDesktop(board);
   BoardMenu.Attach(GetMenu(board));
 
-  ApplyFieldFont();
+  LoadProgramFolder();
+  LoadSettings();
 
-  SetBoardTitle(CurrentProjectPath);
+  ApplyFieldFont();
+  ShowScreenTipsState();
+  ShowTrayState();
+
+  CheckItem(IDC_MIN_ON_EACH_COPY, MinOnEachCopy == 1);
+  CheckItem(IDC_TOPMOST, TopMost == 1);
+  PlaceBoardInBand(TopMost == 1);
+
+  if (ProjectFileExists(CurrentProjectPath) && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) ShowPage();
+  ListProjects();
+  BoardTitle(CurrentProjectPath);
+
   SplashHandOver(board, 300, 1, 100);
+  if (std::strcmp(CommandLineCopy, kInstallingArgument) == 0) PostMessageA(board, WM_COMMAND, ID_SUPPORT_WEB, 0);
 
   CollectCopyButtons();
+  ResetFindState();
   SelectField(kFirstTextFieldId);
   FocusProjectCombo();
+
+  if (HideInTrayOnStartup == 1) {
+    BoardMenu.Check(ID_OPTIONS_HIDE_AT_STARTUP, true);
+    DrawMenuBar(board);
+    if (UseSystemTray == 1) PostMessageA(board, WM_COMMAND, ID_HIDE, 0);
+  }
+  if (AutoPaste == 1) {
+    BoardMenu.Check(ID_OPTIONS_AUTO_PASTE, true);
+    DrawMenuBar(board);
+  }
   BoardReady = 1;
   return FALSE;
+}
+
+void BoardDialog::LoadProgramFolder() {
+  std::memset(ProgramFolder, 0, sizeof(ProgramFolder));
+  RegReadString(kConfigureKey, kThisProgramDirValue, "", ProgramFolder, kProgramDirMaxLength + 1);
+  const size_t length = std::strlen(ProgramFolder);
+  if (length == 0 || ProgramFolder[length - 1] != '\\') {
+    ProgramFolder[length] = '\\';
+    ProgramFolder[length + 1] = '\0';
+  }
+  SetCurrentDirectoryA(ProgramFolder);
+}
+
+void BoardDialog::ShowScreenTipsState() {
+  BoardMenu.SetText(ID_HELP_SCREENTIPS, WantToolTip == 1 ? kScreenTipsEnabledText : kScreenTipsDisabledText,
+                    WantToolTip == 1);
+  if (WantToolTip == 1) SetScreenTips(1);
+  DrawMenuBar(Handle());
+}
+
+void BoardDialog::ShowTrayState() {
+  MinimizeCommand = SW_MINIMIZE;
+  if (UseSystemTray != 1) return;
+  BoardMenu.Check(ID_OPTIONS_USE_TRAY, true);
+  DrawMenuBar(Handle());
+  // Hiding a minimised board is only safe while an icon is there to bring it back.
+  if (AddTrayIcon() == 1) MinimizeCommand = SW_HIDE;
 }
 
 void BoardDialog::ApplyFieldFont() {
@@ -73,30 +157,27 @@ void BoardDialog::ApplyFieldFont() {
   }
 }
 
-void BoardDialog::SetBoardTitle(const char* path) {
-  char title[kPathSize + 16];
-  std::snprintf(title, sizeof(title), "%s >%s", kProgramName, path);
-  SetWindowTextA(Handle(), title);
-}
-
 bool BoardDialog::PreTranslateMessage(MSG* msg) { return Dialog::PreTranslateMessage(msg); }
-
-void BoardDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-  const int id = LOWORD(wParam);
-  const int code = HIWORD(wParam);
-  if (code == EN_SETFOCUS && IsTextField(id)) SelectField(id);
-  (void)lParam;
-  DefaultCommand(wParam);
-}
 
 void BoardDialog::OnCancel() {
   if (BoardClosing == 1) EndDialog(IDCANCEL);
 }
 
 INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
-  SetWindowTextA(Handle(), "Saving settings...");
+  SetWindowTextA(Handle(), kSavingSettingsCaption);
   EnableWindow(Handle(), FALSE);
-  if (PrimaryCopy == 1) ShuttingDown = 1;
+  if (PrimaryCopy == 1) {
+    ShuttingDown = 1;
+    CaptureBoard();
+    // The slots go back only into the file they came from; anything else counts as a project
+    // without a file, which must be named first.
+    if (ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath)) {
+      SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+    } else if (PromptProjectName(kSaveAsTitle, 2) == 1) {
+      SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+    }
+    SaveSettings();
+  }
   BoardClosing = 1;
   // The dialog's default handling turns WM_CLOSE into IDCANCEL, which the cancel handler ends.
   return FALSE;
@@ -105,15 +186,18 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
 INT_PTR BoardDialog::OnDestroy(WPARAM, LPARAM) {
   if (PrimaryCopy == 1) {
     ShuttingDown = 1;
+    if (MinimizeCommand == SW_HIDE) DeleteTrayIcon();
     if (FieldFont != nullptr) {
       DeleteObject(FieldFont);
       FieldFont = nullptr;
     }
   }
+  EndRunningCopy();
   if (TrayIcon != nullptr) {
     DestroyIcon(TrayIcon);
     TrayIcon = nullptr;
   }
+  SetScreenTips(0);
   BoardHandle = nullptr;
   PopDialog();
   return FALSE;

@@ -27,8 +27,10 @@ class BoardDialog : public fw::TableDialog<BoardDialog> {
   INT_PTR OnSize(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);
 
+  void LoadProgramFolder();
   void ApplyFieldFont();
-  void SetBoardTitle(const char* path);
+  void ShowScreenTipsState();
+  void ShowTrayState();
 };
 
 // The process-wide board object, constructed by the application at start-up.
@@ -36,6 +38,10 @@ extern BoardDialog* Board;
 
 // Caret to the start, scrolled into view, whole text selected; the field becomes current.
 void SelectField(int field);
+
+// The ScreenTips item's two texts.
+extern const char* const kScreenTipsEnabledText;
+extern const char* const kScreenTipsDisabledText;
 
 // Moves the board into or out of the topmost band without moving, sizing or activating it.
 void PlaceBoardInBand(bool topmost);

@@ -22,6 +22,16 @@ add_library(quillow_core STATIC
   board/board_state.cpp
   board/dialog_stack.cpp
   board/board_dialog.cpp
+  board/command_dispatch.cpp
+  board/running_copy.cpp
+  desktop/settings.cpp
+  desktop/screen_tips.cpp
+  desktop/system_description.cpp
+  desktop/tray_icon.cpp
+  projects/find_state.cpp
+  projects/project_file.cpp
+  projects/project_library.cpp
+  projects/project_prompt.cpp
   board/board_app.cpp
 )
 target_link_libraries(quillow_core PUBLIC framework portable shell32 advapi32)

@@ -54,7 +54,7 @@ bool QueryValueText(const char* subkey, const char* valueName, char (&text)[kVal
   HKEY key = OpenSettingsKey(subkey);
   if (key == nullptr) return false;
   DWORD type = REG_NONE;
-  DWORD size = kValueLimit - 1;
+  DWORD size = kValueLimit;
   const LONG status = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS || size > kValueLimit) {
@@ -69,7 +69,7 @@ bool QueryValueText(const char* subkey, const char* valueName, char (&text)[kVal
 
 int RegReadString(const char* subkey, const char* valueName, const char* defaultValue, char* output,
                   int outputSize) {
-  if (output == nullptr || outputSize <= 0) return 0;
+
   const std::size_t capacity = static_cast<std::size_t>(outputSize);
   char text[kValueLimit + 1];
   if (QueryValueText(subkey, valueName, text) && text[0] != '\0') {
@@ -81,9 +81,7 @@ int RegReadString(const char* subkey, const char* valueName, const char* default
     return 0;
   }
   CopyBounded(output, defaultValue, capacity);
-  // A null name would turn the store into a deletion of the whole subkey; "" names the same
-  // unnamed value that the null name read.
-  RegWriteString(subkey, valueName != nullptr ? valueName : "", output);
+  RegWriteString(subkey, valueName, output);
   return static_cast<int>(std::strlen(output));
 }
 

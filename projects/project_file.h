@@ -1,0 +1,34 @@
+// The board's project on disk: copying between the board and its page, loading and saving the
+// current project, and the caption that names it.
+#ifndef VARNEL_PROJECTS_PROJECT_FILE_H
+#define VARNEL_PROJECTS_PROJECT_FILE_H
+
+#include "projects/project_page.h"
+
+// The board's staging image of its 33 slots.
+extern ProjectPage BoardPage;
+
+// The file the board's slots were last loaded from or saved to; empty when they belong to no
+// file (nothing loaded yet, or a load failed). Automatic saves write only there, so one
+// project's slots can never land in another project's file.
+extern char BoardSlotsPath[256];
+
+// Copies the board's 33 captions and texts into the page (cut to 31 and 10239 characters).
+void CaptureBoard();
+// Writes the page's captions and texts into the board's buttons and fields.
+void ShowPage();
+
+// Saves the page through a temporary file; every failure leaves the old file as it was and
+// shows "Error saving:" with the path. retitle = 1: the board's own project (caption updated).
+int SaveProjectFile(const char* path, const ProjectPage& page, int retitle);
+// Reads the page; silent on failure. retitle = 1 on success: caption updated, settings saved.
+int LoadProjectFile(const char* path, ProjectPage& page, int retitle);
+
+// Sets the board's caption to "Varnel >" followed by the path.
+void BoardTitle(const char* path);
+
+bool ProjectFileExists(const char* path);
+// True when the board's slots belong to the file at path (same path, ignoring letter case).
+bool SlotsBelongTo(const char* path);
+
+#endif
