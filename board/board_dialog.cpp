@@ -97,7 +97,15 @@ BOOL BoardDialog::OnInitDialog() {
   PlaceBoardInBand(TopMost == 1);
 
   if (ProjectFileExists(CurrentProjectPath) && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) ShowPage();
+  const bool startedWithoutProject = CurrentProjectPath[0] == '\0';
   ListProjects();
+  if (startedWithoutProject) {
+    // The listing makes its first entry current without loading it; a board that starts without
+    // a project keeps none, so neither its caption nor its next save names a file whose slots
+    // it does not show.
+    CurrentProjectPath[0] = '\0';
+    SendItem(IDC_PROJECT_COMBO, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  }
   BoardTitle(CurrentProjectPath);
 
   SplashHandOver(board, 300, 1, 100);

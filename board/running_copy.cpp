@@ -53,8 +53,9 @@ bool RunningCopyCheck(BoardDialog& board) {
 
 void AnswerHandoverRequest(HWND askingBoard) {
   if (IsVarnelBoard(askingBoard)) PostMessageA(askingBoard, WM_COMMAND, ID_HANDOVER_ACKNOWLEDGE, 0);
-  fw::CenterOnDesktop(BoardHandle);
+  // Shown before it is centred: a minimised window would only move its icon.
   ShowWindow(BoardHandle, SW_SHOWNORMAL);
+  fw::CenterOnDesktop(BoardHandle);
 }
 
 void AcknowledgeHandover() { HandoverAcknowledged = 1; }

@@ -175,6 +175,57 @@ bool WaitForExit(const Process& process, DWORD timeoutMs, DWORD* exitCode) {
   return true;
 }
 
+std::string RunAndCapture(const std::string& commandLine, DWORD* exitCode) {
+  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "";
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION info = {};
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  std::string output;
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                     &info)) {
+    CloseHandle(writeEnd);
+    writeEnd = nullptr;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, chunk, sizeof(chunk), &got, nullptr) && got > 0) output.append(chunk, got);
+    WaitForSingleObject(info.hProcess, 30000);
+    if (exitCode != nullptr) GetExitCodeProcess(info.hProcess, exitCode);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+  if (writeEnd != nullptr) CloseHandle(writeEnd);
+  CloseHandle(readEnd);
+  return output;
+}
+
+std::string RegQueryWithRegExe(const std::string& subkey, const std::string& name) {
+  const std::string command =
+      "reg.exe query \"HKLM\\" + std::string(kSettingsKey) + "\\" + subkey + "\" /v " + name;
+  const std::string output = RunAndCapture(command);
+  // A line "    Name    REG_SZ    data"; the data may be empty.
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t type = line.find("REG_SZ");
+    if (type == std::string::npos) continue;
+    std::string data = line.substr(type + 6);
+    const size_t start = data.find_first_not_of(' ');
+    return "REG_SZ:" + (start == std::string::npos ? std::string() : data.substr(start));
+  }
+  return "<missing>";
+}
+
 void Kill(Process& process) {
   if (process.handle == nullptr) return;
   if (WaitForSingleObject(process.handle, 0) != WAIT_OBJECT_0) {
@@ -221,6 +272,27 @@ std::string ClassName(HWND window) {
 }
 
 bool IsVisible(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+DWORD ProcessOfWindow(HWND window) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  return owner;
+}
+
+std::vector<HWND> FindWindowsByCaption(const std::string& prefix) {
+  struct Search {
+    const std::string* prefix;
+    std::vector<HWND> found;
+  } search{&prefix, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) && WindowText(window).rfind(*s->prefix, 0) == 0) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 HWND FindWindowByCaption(DWORD processId, const std::string& prefix, bool mustBeVisible) {
   for (HWND window : TopLevelWindowsOf(processId)) {
@@ -349,6 +421,27 @@ void ClickAt(int screenX, int screenY, bool right) {
 void Click(HWND window, bool right) {
   const RECT rect = WindowRectOnScreen(window);
   ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, right);
+}
+
+bool WaitForFocus(HWND control, DWORD timeoutMs) {
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof(gui);
+        return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &gui) && gui.hwndFocus == control;
+      },
+      timeoutMs);
+}
+
+bool ClickInto(HWND control) {
+  // The board answers a repaint by moving the focus to its combo box: let the paints that
+  // activation caused run first.
+  Sleep(300);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    Click(control);
+    if (WaitForFocus(control, 1000)) return true;
+  }
+  return false;
 }
 
 namespace {

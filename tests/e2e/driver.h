@@ -56,6 +56,10 @@ Process Start(const std::string& program, const std::string& arguments, const st
 // Copies the program under test into folder as QUILLOW.EXE and starts it there.
 Process StartBoard(const std::string& folder, const std::string& arguments = "");
 bool WaitForExit(const Process& process, DWORD timeoutMs, DWORD* exitCode = nullptr);
+// Runs a command line to its end and returns what it printed; exitCode receives its exit code.
+std::string RunAndCapture(const std::string& commandLine, DWORD* exitCode = nullptr);
+// Asks Wine's own reg.exe for a value of the settings key, as another program sees it.
+std::string RegQueryWithRegExe(const std::string& subkey, const std::string& name);
 void Kill(Process& process);
 void Close(Process& process);
 
@@ -64,6 +68,9 @@ void Close(Process& process);
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
+// Visible top-level windows of any process whose caption starts with prefix.
+std::vector<HWND> FindWindowsByCaption(const std::string& prefix);
+DWORD ProcessOfWindow(HWND window);
 // A visible top-level window of the process whose caption starts with prefix, or null.
 HWND FindWindowByCaption(DWORD processId, const std::string& prefix, bool mustBeVisible = true);
 HWND WaitForWindowByCaption(DWORD processId, const std::string& prefix, DWORD timeoutMs);
@@ -107,6 +114,10 @@ std::vector<MenuEntry> ReadMenuResource(const std::string& program, int menuId);
 
 // Brings the window to the foreground and waits until it is there.
 bool Activate(HWND window);
+// Waits until control has the keyboard focus of its thread.
+bool WaitForFocus(HWND control, DWORD timeoutMs = 3000);
+// Clicks into a control and waits until it has the focus; false when it never got it.
+bool ClickInto(HWND control);
 // Real mouse input: moves the pointer to the centre of the window and clicks.
 void ClickAt(int screenX, int screenY, bool right = false);
 void Click(HWND window, bool right = false);

@@ -620,9 +620,11 @@ TEST_F(FrameworkMenu, SetTextKeepsTheCommandAndSetsTheCheckMark) {
   EXPECT_EQ(menu.Text(ID_FW_NESTED, text, sizeof text), 4);
   EXPECT_STREQ(text, "Deep");
 
-  char small[4];
-  EXPECT_EQ(menu.Text(ID_FW_FIRST, small, sizeof small), 3);
-  EXPECT_STREQ(small, "Ren");
+  // A clipped text must still end inside the given size, and nothing may land beyond it.
+  char clipped[8];
+  std::memset(clipped, '#', sizeof clipped);
+  EXPECT_EQ(menu.Text(ID_FW_FIRST, clipped, 4), 3);
+  EXPECT_EQ(std::string(clipped, 5), std::string("Ren\0#", 5));
   DestroyMenu(menu.Detach());
 
   std::strcpy(text, "stale");

@@ -1,0 +1,310 @@
+// The board's life as a user meets it: first start, the current project, NewSession, saving on
+// close, one running copy, the Ctrl-key shortcuts, the first start after installation and the
+// restart after IDOK.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/project_bytes.h"
+#include "tests/e2e/session.h"
+
+using namespace e2e;
+
+namespace {
+
+std::string SlotButtonText(const BoardSession& session, int slot) { return WindowText(session.Item(1070 + 2 * slot)); }
+std::string SlotFieldText(const BoardSession& session, int slot) { return WindowText(session.Item(1071 + 2 * slot)); }
+
+bool AllSlotsEmpty(const BoardSession& session) {
+  for (int i = 0; i < 33; ++i) {
+    if (!SlotButtonText(session, i).empty() || !SlotFieldText(session, i).empty()) return false;
+  }
+  return true;
+}
+
+std::string HandleText(HWND window) { return std::to_string(static_cast<int>(reinterpret_cast<LONG_PTR>(window))); }
+
+}  // namespace
+
+TEST(FirstStart, EmptyRegistryGetsEveryValueWithItsDefault) {
+  BoardSession session("first-start");
+  ClearSettings();
+  ASSERT_TRUE(session.Start());
+
+  const struct {
+    const char* subkey;
+    const char* name;
+    const char* value;
+  } expected[] = {
+      {"Configure", "ThisProgramDir", ""}, {"Files", "Current", "\\SAMPLE.VRL"},
+      {"Options", "MinOnEachCopy", "0"},   {"Options", "TopMost", "1"},
+      {"Options", "UseSystemTray", "1"},   {"Options", "WantToolTip", "1"},
+      {"Options", "HideInTrayOnStartup", "0"}, {"Options", "AutoPaste", "1"},
+  };
+  for (const auto& row : expected) {
+    DWORD type = 0;
+    EXPECT_EQ(GetSetting(row.subkey, row.name, &type), row.value) << row.subkey << "\\" << row.name;
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << row.name;
+    EXPECT_EQ(RegQueryWithRegExe(row.subkey, row.name), std::string("REG_SZ:") + row.value) << row.name;
+  }
+  EXPECT_EQ(GetSetting("Handles", "TransHandle"), HandleText(session.Board()));
+
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(GetSetting("Handles", "TransHandle"), "0");
+  EXPECT_EQ(RegQueryWithRegExe("Handles", "TransHandle"), "REG_SZ:0");
+}
+
+TEST(CurrentProject, StartShowsItsSlotsAndCaption) {
+  BoardSession session("current-project");
+  const std::string path = session.Folder() + "Letters.vrl";
+  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
+  ASSERT_TRUE(WriteWholeFile(session.Folder() + "Other.vrl", TaggedProject("O")));
+  SetSetting("Files", "Current", path);
+  ASSERT_TRUE(session.Start());
+
+  EXPECT_EQ(WindowText(session.Board()), "Varnel >" + path);
+  for (int i = 0; i < 33; ++i) {
+    EXPECT_EQ(SlotButtonText(session, i), "L button " + std::to_string(i));
+    EXPECT_EQ(SlotFieldText(session, i), "L text " + std::to_string(i) + "\r\nsecond line");
+  }
+  HWND combo = session.Item(1003);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(WindowText(combo), "Letters.vrl");
+  EXPECT_TRUE(IsWindowVisible(session.Board()));
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(CurrentProject, NewSessionInAnyCaseStartsEmptyButOnlyAsTheWholeCommandLine) {
+  for (const char* argument : {"NewSession", "nEWsESSION"}) {
+    BoardSession session("new-session");
+    const std::string path = session.Folder() + "Letters.vrl";
+    ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
+    SetSetting("Files", "Current", path);
+    ASSERT_TRUE(session.Start(argument));
+    EXPECT_EQ(WindowText(session.Board()), "Varnel >") << argument;
+    EXPECT_TRUE(AllSlotsEmpty(session)) << argument;
+    EXPECT_TRUE(session.CloseAndWait());
+    // Nothing was current, so closing wrote no project over the stored one.
+    EXPECT_EQ(ReadWholeFile(path), TaggedProject("L"));
+  }
+
+  BoardSession session("new-session-words");
+  const std::string path = session.Folder() + "Letters.vrl";
+  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
+  SetSetting("Files", "Current", path);
+  ASSERT_TRUE(session.Start("NewSession please"));
+  EXPECT_EQ(WindowText(session.Board()), "Varnel >" + path);
+  EXPECT_EQ(SlotButtonText(session, 0), "L button 0");
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(Closing, TypedSlotsAndSettingsAreSavedIntoTheCurrentFile) {
+  BoardSession session("close-saves");
+  const std::string path = session.Folder() + "Letters.vrl";
+  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
+  SetSetting("Files", "Current", path);
+  SetSetting("Options", "MinOnEachCopy", "abc");
+  ASSERT_TRUE(session.Start());
+
+  // Real typing into slot 32's field: the click selects its whole text, typing replaces it.
+  ASSERT_TRUE(Activate(session.Board()));
+  ASSERT_TRUE(ClickInto(session.Item(1135)));
+  TypeText("typed by hand\nline two");
+  ASSERT_TRUE(WaitUntil([&] { return SlotFieldText(session, 32) == "typed by hand\r\nline two"; }, 3000))
+      << SlotFieldText(session, 32);
+  SendMessageA(session.Item(1070), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A caption far longer than thirty-one"));
+
+  ASSERT_TRUE(session.CloseAndWait());
+  const std::string saved = ReadWholeFile(path);
+  ASSERT_EQ(saved.size(), kProjectBytes);
+  EXPECT_EQ(TextInFile(saved, 32), "typed by hand\r\nline two");
+  EXPECT_EQ(NameInFile(saved, 0), "A caption far longer than thirt");
+  EXPECT_EQ(TextInFile(saved, 31), "L text 31\r\nsecond line");
+  EXPECT_EQ(GetSetting("Files", "Current"), path);
+  EXPECT_EQ(GetSetting("Options", "MinOnEachCopy"), "0");
+  EXPECT_EQ(GetSetting("Handles", "TransHandle"), "0");
+  // No temporary file is left beside the project.
+  EXPECT_FALSE(FileExists(session.Folder() + "Letters.~vr"));
+}
+
+TEST(Closing, MissingCurrentFileNeverLetsTheSlotsOverwriteAnotherProject) {
+  BoardSession session("close-missing-current");
+  const std::string a = session.Folder() + "Alpha.vrl";
+  const std::string b = session.Folder() + "Beta.vrl";
+  ASSERT_TRUE(WriteWholeFile(a, TaggedProject("A")));
+  ASSERT_TRUE(WriteWholeFile(b, TaggedProject("B")));
+  SetSetting("Files", "Current", session.Folder() + "Gone.vrl");
+  ASSERT_TRUE(session.Start());
+  EXPECT_TRUE(AllSlotsEmpty(session));
+  SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed into a board of no file"));
+  ASSERT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(ReadWholeFile(a), TaggedProject("A"));
+  EXPECT_EQ(ReadWholeFile(b), TaggedProject("B"));
+}
+
+TEST(RunningCopy, SecondCopyHandsOverToTheFirstAndEnds) {
+  BoardSession first("running-first");
+  ASSERT_TRUE(first.Start());
+  const std::string registered = GetSetting("Handles", "TransHandle");
+  ASSERT_EQ(registered, HandleText(first.Board()));
+  // Move the first board away from the centre and minimise it, so its return is visible.
+  SetWindowPos(first.Board(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(first.Board(), SW_MINIMIZE);
+  Pause(300);
+
+  Process second = StartBoard(first.Folder());
+  ASSERT_NE(second.handle, nullptr);
+  bool secondBoardShown = false;
+  const DWORD start = GetTickCount();
+  while (!WaitForExit(second, 0) && GetTickCount() - start < 15000) {
+    if (FindWindowByCaption(second.id, "Varnel >") != nullptr) secondBoardShown = true;
+    Sleep(10);
+  }
+  EXPECT_TRUE(WaitForExit(second, 0)) << "the second copy kept running";
+  EXPECT_FALSE(secondBoardShown);
+  Close(second);
+
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(first.Board()) && !IsIconic(first.Board()); }, 3000));
+  const RECT rect = WindowRectOnScreen(first.Board());
+  EXPECT_LE(std::abs((rect.left + rect.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 2);
+  EXPECT_EQ(GetSetting("Handles", "TransHandle"), registered);
+  EXPECT_TRUE(first.CloseAndWait());
+}
+
+namespace {
+
+// A window of the driver's own that counts the commands it receives.
+struct Bystander {
+  static int commands;
+  HWND hwnd = nullptr;
+  static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COMMAND) ++commands;
+    return DefWindowProcA(h, m, w, l);
+  }
+  Bystander() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VarnelBystander";
+    RegisterClassA(&wc);
+    hwnd = CreateWindowA("VarnelBystander", "bystander", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance,
+                         nullptr);
+    commands = 0;
+  }
+  ~Bystander() { DestroyWindow(hwnd); }
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+};
+int Bystander::commands = 0;
+
+}  // namespace
+
+TEST(RunningCopy, StaleRegistrationNamingAnotherWindowIsIgnoredAtOnce) {
+  Bystander bystander;
+  BoardSession session("running-stale");
+  SetSetting("Handles", "TransHandle", HandleText(bystander.hwnd));
+  Process program = StartBoard(session.Folder());
+  HWND board = nullptr;
+  const DWORD start = GetTickCount();
+  while (board == nullptr && GetTickCount() - start < 15000) {
+    bystander.Pump();
+    board = FindWindowByCaption(program.id, "Varnel >");
+    Sleep(10);
+  }
+  const DWORD took = GetTickCount() - start;
+  for (int i = 0; i < 20; ++i) {
+    bystander.Pump();
+    Sleep(10);
+  }
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(Bystander::commands, 0) << "the stale window received the hand-over request";
+  EXPECT_EQ(GetSetting("Handles", "TransHandle"), HandleText(board));
+  // Without the two-second wait for an answer that cannot come, the board is up as on any start.
+  EXPECT_LT(took, 6000u);
+  PostMessageA(board, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitForExit(program, 10000));
+  Close(program);
+}
+
+TEST(Shortcuts, CtrlFourClosesThroughTheClosePathButTheKeypadDoesNot) {
+  BoardSession session("shortcut-exit");
+  const std::string path = session.Folder() + "Letters.vrl";
+  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
+  SetSetting("Files", "Current", path);
+  ASSERT_TRUE(session.Start());
+  SendMessageA(session.Item(1073), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed before Ctrl+4"));
+  ASSERT_TRUE(Activate(session.Board()));
+
+  PressKey(VK_NUMPAD4, {VK_CONTROL});
+  Pause(700);
+  EXPECT_FALSE(WaitForExit(session.Program(), 0)) << "Ctrl with the keypad's 4 closed the board";
+
+  ASSERT_TRUE(Activate(session.Board()));
+  PressKey('4', {VK_CONTROL});
+  EXPECT_TRUE(WaitForExit(session.Program(), 10000));
+  EXPECT_EQ(TextInFile(ReadWholeFile(path), 1), "changed before Ctrl+4");
+}
+
+TEST(Shortcuts, CtrlZInAFieldIsLeftToTheField) {
+  BoardSession session("shortcut-undo");
+  ASSERT_TRUE(session.Start());
+  ASSERT_TRUE(Activate(session.Board()));
+  ASSERT_TRUE(ClickInto(session.Item(1075)));
+  TypeText("abc");
+  ASSERT_TRUE(WaitUntil([&] { return SlotFieldText(session, 2) == "abc"; }, 3000));
+  PressKey('Z', {VK_CONTROL});
+  EXPECT_TRUE(WaitUntil([&] { return SlotFieldText(session, 2).empty(); }, 3000)) << SlotFieldText(session, 2);
+  EXPECT_TRUE(IsWindowVisible(session.Board()));
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(Installation, FirstStartGreetsBeforeTheBoard) {
+  BoardSession session("installing");
+  Process program = StartBoard(session.Folder(), "InstallingTheProgram");
+  const DWORD start = GetTickCount();
+  HWND box = WaitForMessageBox(program.id, "Varnel", 15000);
+  const DWORD took = GetTickCount() - start;
+  ASSERT_NE(box, nullptr);
+  EXPECT_GE(took, 900u);
+  EXPECT_EQ(MessageBoxText(box), "Select [Ok] to start Varnel");
+  EXPECT_EQ(FindWindowByCaption(program.id, "Varnel >"), nullptr) << "the board came before the greeting";
+  Screenshot("installing-greeting", box);
+  ASSERT_TRUE(AnswerMessageBox(box, "OK"));
+  HWND board = WaitForWindowByCaption(program.id, "Varnel >", 15000);
+  ASSERT_NE(board, nullptr);
+  PostMessageA(board, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitForExit(program, 10000));
+  Close(program);
+}
+
+TEST(Restart, IdokEndsTheBoardAndStartsANewSession) {
+  BoardSession session("restart");
+  const std::string path = session.Folder() + "Letters.vrl";
+  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
+  SetSetting("Files", "Current", path);
+  ASSERT_TRUE(session.Start());
+  const DWORD oldProcess = session.Program().id;
+  PostMessageA(session.Board(), WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitForExit(session.Program(), 10000));
+
+  HWND restarted = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : FindWindowsByCaption("Varnel >")) {
+          if (ProcessOfWindow(window) != oldProcess) restarted = window;
+        }
+        return restarted != nullptr;
+      },
+      15000);
+  ASSERT_NE(restarted, nullptr) << "no new copy came up";
+  EXPECT_EQ(WindowText(restarted), "Varnel >");
+  EXPECT_EQ(WindowText(GetDlgItem(restarted, 1070)), "");
+  EXPECT_EQ(GetSetting("Handles", "TransHandle"), HandleText(restarted));
+
+  HANDLE newProcess = OpenProcess(SYNCHRONIZE, FALSE, ProcessOfWindow(restarted));
+  PostMessageA(restarted, WM_CLOSE, 0, 0);
+  if (newProcess != nullptr) {
+    EXPECT_EQ(WaitForSingleObject(newProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(newProcess);
+  }
+}
