@@ -69,7 +69,7 @@ bool QueryValueText(const char* subkey, const char* valueName, char (&text)[kVal
 
 int RegReadString(const char* subkey, const char* valueName, const char* defaultValue, char* output,
                   int outputSize) {
-
+  if (output == nullptr || outputSize <= 0) return 0;
   const std::size_t capacity = static_cast<std::size_t>(outputSize);
   char text[kValueLimit + 1];
   if (QueryValueText(subkey, valueName, text) && text[0] != '\0') {
