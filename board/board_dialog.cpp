@@ -19,8 +19,10 @@
 #include "desktop/waits.h"
 #include "projects/find_state.h"
 #include "projects/project_file.h"
+#include "projects/project_commands.h"
 #include "projects/project_library.h"
 #include "projects/project_prompt.h"
+#include "dialogs/slot_menu.h"
 #include "resources/resource.h"
 
 BoardDialog* Board = nullptr;
@@ -53,6 +55,7 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
       {WM_QUERYDRAGICON, &BoardDialog::OnQueryDragIcon},
       {WM_SIZE, &BoardDialog::OnSize},
       {WM_TIMECHANGE, &BoardDialog::OnTimeChange},
+      {WM_CONTEXTMENU, &BoardDialog::OnContextMenu},
   };
   return rows;
 }
@@ -177,13 +180,7 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
   if (PrimaryCopy == 1) {
     ShuttingDown = 1;
     CaptureBoard();
-    // The slots go back only into the file they came from; anything else counts as a project
-    // without a file, which must be named first.
-    if (ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath)) {
-      SaveProjectFile(CurrentProjectPath, BoardPage, 1);
-    } else if (PromptProjectName(kSaveAsTitle, 2) == 1) {
-      SaveProjectFile(CurrentProjectPath, BoardPage, 1);
-    }
+    SaveBoardOnClose();
     SaveSettings();
   }
   BoardClosing = 1;
@@ -238,6 +235,11 @@ INT_PTR BoardDialog::OnSize(WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
+INT_PTR BoardDialog::OnContextMenu(WPARAM wParam, LPARAM lParam) {
+  RelayContextMenu(WM_CONTEXTMENU, wParam, lParam);
+  return FALSE;
+}
+
 INT_PTR BoardDialog::OnTimeChange(WPARAM, LPARAM) {
   NoteTimeChange();
   return FALSE;
@@ -253,10 +255,4 @@ void SelectField(int field) {
 
 void PlaceBoardInBand(bool topmost) {
   SetWindowPos(BoardHandle, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kBandFlags);
-}
-
-void CollectCopyButtons() {
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    CopyButtonTable[slot] = GetDlgItem(BoardHandle, CopyButtonOfSlot(slot));
-  }
 }

@@ -26,6 +26,7 @@ class BoardDialog : public fw::TableDialog<BoardDialog> {
   INT_PTR OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
   INT_PTR OnSize(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnContextMenu(WPARAM wParam, LPARAM lParam);
 
   void LoadProgramFolder();
   void ApplyFieldFont();
@@ -45,8 +46,5 @@ extern const char* const kScreenTipsDisabledText;
 
 // Moves the board into or out of the topmost band without moving, sizing or activating it.
 void PlaceBoardInBand(bool topmost);
-
-// Fills the table of copy-button handles in slot order.
-void CollectCopyButtons();
 
 #endif

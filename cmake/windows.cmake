@@ -23,6 +23,12 @@ add_library(quillow_core STATIC
   board/dialog_stack.cpp
   board/board_dialog.cpp
   board/command_dispatch.cpp
+  board/copy_action.cpp
+  board/pending_dialogs.cpp
+  board/support_links.cpp
+  dialogs/input_box.cpp
+  dialogs/slot_menu.cpp
+  projects/project_commands.cpp
   board/running_copy.cpp
   desktop/settings.cpp
   desktop/screen_tips.cpp

@@ -7,6 +7,18 @@ namespace fw {
 
 namespace {
 App* currentApp = nullptr;
+bool hasFilteredMessage = false;
+MSG filteredMessage = {};
+
+bool SameMessage(const MSG& a, const MSG& b) {
+  return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam &&
+         a.time == b.time;
+}
+}  // namespace
+
+void App::MarkAlreadyFiltered(const MSG* msg) {
+  hasFilteredMessage = msg != nullptr;
+  if (msg != nullptr) filteredMessage = *msg;
 }
 
 App::App() { currentApp = this; }
@@ -45,6 +57,11 @@ bool App::ProcessMessageFilter(int, MSG*) { return false; }
 
 LRESULT CALLBACK App::MessageFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   App* app = currentApp;
+  if (code == MSGF_DIALOGBOX && hasFilteredMessage && lParam != 0 &&
+      SameMessage(filteredMessage, *reinterpret_cast<MSG*>(lParam))) {
+    hasFilteredMessage = false;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
   if (code >= 0 && app != nullptr && lParam != 0) {
     if (app->ProcessMessageFilter(code, reinterpret_cast<MSG*>(lParam))) return 1;
   }

@@ -22,6 +22,11 @@ class App {
 
   static App* Current();
 
+  // Our modal loop offers each message to the filter itself and then lets the dialog manager
+  // see it, which calls the filter hook again; the message named here is let through the hook
+  // once without being offered a second time.
+  static void MarkAlreadyFiltered(const MSG* msg);
+
   // Sees a message before a modal loop of the thread processes it (code is a MSGF_ value).
   // Returns true when the message was consumed and must not be processed further.
   virtual bool ProcessMessageFilter(int code, MSG* msg);

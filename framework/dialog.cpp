@@ -1,6 +1,8 @@
 // Dialog base class and its modal loop.
 #include "framework/dialog.h"
 
+#include "framework/app.h"
+
 namespace fw {
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
@@ -39,7 +41,10 @@ INT_PTR Dialog::RunModal(HWND owner) {
     // The same hook call the system's own dialog loop makes, so the application's message
     // filter sees our dialogs' messages exactly as it sees those of message boxes.
     if (CallMsgFilterA(&msg, MSGF_DIALOGBOX)) continue;
-    if (!PreTranslateMessage(&msg)) {
+    App::MarkAlreadyFiltered(&msg);
+    const bool handled = PreTranslateMessage(&msg);
+    App::MarkAlreadyFiltered(nullptr);
+    if (!handled) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }

@@ -30,7 +30,10 @@ int Menu::Text(UINT command, char* buffer, int size) const {
   if (size <= 0) return 0;
   buffer[0] = '\0';
   if (menu_ == nullptr) return 0;
-  return GetMenuStringA(menu_, command, buffer, size, MF_BYCOMMAND);
+  GetMenuStringA(menu_, command, buffer, size, MF_BYCOMMAND);
+  // A text that does not fit comes back without its terminator.
+  buffer[size - 1] = '\0';
+  return lstrlenA(buffer);
 }
 
 bool TrackMenuResourcePopup(int menuId, HWND owner, int screenX, int screenY, UINT flags) {

@@ -33,6 +33,10 @@
 #define IDC_FIRST_TEXT_FIELD 1071
 #define IDC_LAST_TEXT_FIELD 1135
 
+// Input box controls (template 209)
+#define IDC_INPUT_PROMPT 1169
+#define IDC_INPUT_TEXT 1170
+
 // Menu 129 commands
 #define ID_FILE_NEW_PROJECT 32771
 #define ID_FILE_SAVE_PROJECT 32772

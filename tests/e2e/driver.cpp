@@ -235,6 +235,28 @@ void Kill(Process& process) {
   Close(process);
 }
 
+bool CloseBoard(HWND board, DWORD timeoutMs) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(board, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+  if (process == nullptr) return !IsWindow(board);
+  PostMessageA(board, WM_SYSCOMMAND, SC_CLOSE, 0);
+  const bool ended = WaitUntil(
+      [&] {
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return true;
+        HWND prompt = FindWindowByCaption(processId, "Save Current Varnel Project As");
+        if (prompt != nullptr) PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+        return false;
+      },
+      timeoutMs);
+  if (!ended) {
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 5000);
+  }
+  CloseHandle(process);
+  return ended;
+}
+
 void Close(Process& process) {
   if (process.handle != nullptr) CloseHandle(process.handle);
   process.handle = nullptr;

@@ -61,6 +61,9 @@ std::string RunAndCapture(const std::string& commandLine, DWORD* exitCode = null
 // Asks Wine's own reg.exe for a value of the settings key, as another program sees it.
 std::string RegQueryWithRegExe(const std::string& subkey, const std::string& name);
 void Kill(Process& process);
+// Closes a board through its close box, declining the name prompt of a board without a file,
+// and waits for its process to end; a process that does not end in time is killed.
+bool CloseBoard(HWND board, DWORD timeoutMs = 15000);
 void Close(Process& process);
 
 // ---- Windows ---------------------------------------------------------------------------------

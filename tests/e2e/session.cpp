@@ -7,26 +7,30 @@ BoardSession::BoardSession(const std::string& name) : folder_(MakeScratchFolder(
 
 BoardSession::~BoardSession() {
   if (process_.handle != nullptr && !WaitForExit(process_, 0)) {
-    if (board_ != nullptr && IsWindow(board_)) PostMessageA(board_, WM_CLOSE, 0, 0);
-    if (!WaitForExit(process_, 5000)) {
-      // A message box of the close path may still be waiting for an answer.
-      Kill(process_);
-    }
+    if (board_ != nullptr && IsWindow(board_)) CloseBoard(board_, 5000);
+    // A message box may still be waiting for an answer.
+    Kill(process_);
   }
   Close(process_);
 }
 
 bool BoardSession::Start(const std::string& arguments) {
+  return Launch(arguments) && WaitForBoardWindow() != nullptr;
+}
+
+bool BoardSession::Launch(const std::string& arguments) {
   process_ = StartBoard(folder_, arguments);
-  if (process_.handle == nullptr) return false;
-  board_ = WaitForBoard(process_);
-  return board_ != nullptr;
+  return process_.handle != nullptr;
+}
+
+HWND BoardSession::WaitForBoardWindow(DWORD timeoutMs) {
+  board_ = WaitForBoard(process_, timeoutMs);
+  return board_;
 }
 
 bool BoardSession::CloseAndWait(DWORD timeoutMs) {
   if (board_ == nullptr) return false;
-  PostMessageA(board_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return WaitForExit(process_, timeoutMs);
+  return CloseBoard(board_, timeoutMs);
 }
 
 }  // namespace e2e

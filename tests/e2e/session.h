@@ -19,7 +19,11 @@ class BoardSession {
 
   // Starts the program and waits for its board; false when no board appeared.
   bool Start(const std::string& arguments = "");
-  // Closes the board through its close box and waits for the program to end.
+  // Starts the program without waiting for its board; Board() is set once it is found.
+  bool Launch(const std::string& arguments = "");
+  HWND WaitForBoardWindow(DWORD timeoutMs = 15000);
+  // Closes the board through its close box, declining the name prompt that a board without a
+  // file shows, and waits for the program to end.
   bool CloseAndWait(DWORD timeoutMs = 15000);
 
   const std::string& Folder() const { return folder_; }

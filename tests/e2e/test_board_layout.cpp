@@ -75,8 +75,7 @@ TEST(BoardStart, SplashComesFirstAndLeavesSoonAfterTheBoardAppears) {
   EXPECT_GE(boardSeen - splashSeen, 900u);
   EXPECT_LT(splashGone - boardSeen, 1500u);
 
-  PostMessageA(board, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitForExit(program, 10000));
+  EXPECT_TRUE(CloseBoard(board));
   Close(program);
 }
 
@@ -263,6 +262,8 @@ TEST(BoardMenu, MenuBarHasEveryPopupItemAndSeparatorInOrder) {
 
 TEST(BoardClose, CloseBoxEndsTheProgram) {
   BoardSession session("close-box");
+  // With its project file present the board closes without asking for a name.
+  ASSERT_TRUE(WriteWholeFile(session.Folder() + "SAMPLE.VRL", std::string(338976, '\0')));
   ASSERT_TRUE(session.Start());
   ASSERT_TRUE(Activate(session.Board()));
   // The close box as the window manager delivers it.

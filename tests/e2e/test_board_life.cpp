@@ -135,7 +135,14 @@ TEST(Closing, MissingCurrentFileNeverLetsTheSlotsOverwriteAnotherProject) {
   ASSERT_TRUE(session.Start());
   EXPECT_TRUE(AllSlotsEmpty(session));
   SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed into a board of no file"));
-  ASSERT_TRUE(session.CloseAndWait());
+  // Closing asks for a name, proposing the missing project's; Esc saves nothing and closes.
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  HWND prompt = WaitForWindowByCaption(session.Program().id, "Save Current Varnel Project As", 10000);
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(prompt, 1170)), "Gone");
+  ASSERT_TRUE(Activate(prompt));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitForExit(session.Program(), 10000));
   EXPECT_EQ(ReadWholeFile(a), TaggedProject("A"));
   EXPECT_EQ(ReadWholeFile(b), TaggedProject("B"));
 }
@@ -221,8 +228,7 @@ TEST(RunningCopy, StaleRegistrationNamingAnotherWindowIsIgnoredAtOnce) {
   EXPECT_EQ(GetSetting("Handles", "TransHandle"), HandleText(board));
   // Without the two-second wait for an answer that cannot come, the board is up as on any start.
   EXPECT_LT(took, 6000u);
-  PostMessageA(board, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitForExit(program, 10000));
+  EXPECT_TRUE(CloseBoard(board));
   Close(program);
 }
 
@@ -258,23 +264,37 @@ TEST(Shortcuts, CtrlZInAFieldIsLeftToTheField) {
   EXPECT_TRUE(session.CloseAndWait());
 }
 
-TEST(Installation, FirstStartGreetsBeforeTheBoard) {
+TEST(Installation, FirstStartGreetsBeforeTheBoardAndOpensTheWebSiteLinkAfterIt) {
   BoardSession session("installing");
-  Process program = StartBoard(session.Folder(), "InstallingTheProgram");
+  ASSERT_TRUE(session.Launch("InstallingTheProgram"));
   const DWORD start = GetTickCount();
-  HWND box = WaitForMessageBox(program.id, "Varnel", 15000);
+  HWND box = WaitForMessageBox(session.Program().id, "Varnel", 15000);
   const DWORD took = GetTickCount() - start;
   ASSERT_NE(box, nullptr);
   EXPECT_GE(took, 900u);
   EXPECT_EQ(MessageBoxText(box), "Select [Ok] to start Varnel");
-  EXPECT_EQ(FindWindowByCaption(program.id, "Varnel >"), nullptr) << "the board came before the greeting";
+  EXPECT_EQ(FindWindowByCaption(session.Program().id, "Varnel >"), nullptr) << "the board came before the greeting";
   Screenshot("installing-greeting", box);
+
+  // The board has not pushed itself yet: a shortcut does nothing.
+  ASSERT_TRUE(Activate(box));
+  PressKey('4', {VK_CONTROL});
+  Pause(300);
+  EXPECT_TRUE(IsWindow(box));
+
   ASSERT_TRUE(AnswerMessageBox(box, "OK"));
-  HWND board = WaitForWindowByCaption(program.id, "Varnel >", 15000);
-  ASSERT_NE(board, nullptr);
-  PostMessageA(board, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitForExit(program, 10000));
-  Close(program);
+  ASSERT_NE(session.WaitForBoardWindow(), nullptr);
+  HWND link = nullptr;
+  WaitUntil(
+      [&] {
+        link = WaitForMessageBox(session.Program().id, "Varnel", 100);
+        return link != nullptr && link != box;
+      },
+      10000);
+  ASSERT_NE(link, nullptr);
+  EXPECT_NE(MessageBoxText(link).find("www.kestrune.com"), std::string::npos) << MessageBoxText(link);
+  AnswerMessageBox(link, "OK");
+  EXPECT_TRUE(session.CloseAndWait());
 }
 
 TEST(Restart, IdokEndsTheBoardAndStartsANewSession) {
@@ -301,10 +321,5 @@ TEST(Restart, IdokEndsTheBoardAndStartsANewSession) {
   EXPECT_EQ(WindowText(GetDlgItem(restarted, 1070)), "");
   EXPECT_EQ(GetSetting("Handles", "TransHandle"), HandleText(restarted));
 
-  HANDLE newProcess = OpenProcess(SYNCHRONIZE, FALSE, ProcessOfWindow(restarted));
-  PostMessageA(restarted, WM_CLOSE, 0, 0);
-  if (newProcess != nullptr) {
-    EXPECT_EQ(WaitForSingleObject(newProcess, 10000), WAIT_OBJECT_0);
-    CloseHandle(newProcess);
-  }
+  EXPECT_TRUE(CloseBoard(restarted));
 }

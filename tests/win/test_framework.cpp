@@ -73,7 +73,7 @@ class ProbeDialog : public fw::TableDialog<ProbeDialog> {
     return rows;
   }
   std::span<const CommandRow> CommandTable() const override {
-    // The specific code comes first: the any-code row behind it must only get the rest.
+    // The row for one code comes first: the any-code row behind it must only get the rest.
     static constexpr CommandRow rows[] = {
         {IDC_FW_RANGE_FIRST, IDC_FW_RANGE_LAST, kAnyCode, &ProbeDialog::OnRange},
         {IDC_FW_EDIT, IDC_FW_EDIT, EN_CHANGE, &ProbeDialog::OnEditChange},

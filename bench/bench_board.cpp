@@ -1,0 +1,407 @@
+// Benchmark driver: times the real board under Wine (copy click to clipboard, project switch,
+// listing of a crowded project folder) and prints min/median/max; bench/README.md has the method.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/project_bytes.h"
+#include "tests/e2e/session.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kSlots = 33;
+constexpr int kProjectCombo = 1003;
+constexpr int kCopyClicks = 30;
+constexpr int kSwitches = 20;
+constexpr int kStartPairs = 5;
+constexpr int kCrowdedFiles = 7000;
+constexpr int kListedAtMost = 6501;
+constexpr size_t kSwitchTextBytes = 4000;
+constexpr DWORD kOperationTimeoutMs = 10000;
+constexpr DWORD kStartTimeoutMs = 60000;
+// Wine's clipboard manager reacts to every change of the clipboard; letting it finish before the
+// next click keeps its brief hold on the clipboard out of the board's copy.
+constexpr DWORD kSettleMs = 100;
+
+int Button(int slot) { return 1070 + 2 * slot; }
+int Field(int slot) { return 1071 + 2 * slot; }
+
+bool failed = false;
+
+void Fail(const std::string& what) {
+  std::printf("FAILED: %s\n", what.c_str());
+  std::fflush(stdout);
+  failed = true;
+}
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  const size_t n = samples.size();
+  return n % 2 == 1 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2.0;
+}
+
+void PrintFigures(const std::string& label, const std::vector<double>& samples) {
+  if (samples.empty()) {
+    std::printf("%-52s no samples\n", label.c_str());
+  } else {
+    std::printf("%-52s n=%-3zu min %9.2f ms   median %9.2f ms   max %9.2f ms\n", label.c_str(), samples.size(),
+                *std::min_element(samples.begin(), samples.end()), Median(samples),
+                *std::max_element(samples.begin(), samples.end()));
+  }
+  std::fflush(stdout);
+}
+
+// The caption the window manager keeps for a window. Unlike WM_GETTEXT it sends no message, so
+// it neither waits for nor disturbs a board that is busy starting.
+std::string StoredCaption(HWND window) {
+  wchar_t text[512] = {};
+  const int length = InternalGetWindowText(window, text, 512);
+  std::string out;
+  for (int i = 0; i < length; ++i) out += text[i] < 128 ? static_cast<char>(text[i]) : '?';
+  return out;
+}
+
+// Reads the clipboard only when it can be opened at once: a blocking wait would hold it while
+// the board tries to copy.
+bool TryClipboardText(std::string* text) {
+  if (!OpenClipboard(nullptr)) return false;
+  text->clear();
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data != nullptr) {
+    const char* chars = static_cast<const char*>(GlobalLock(data));
+    if (chars != nullptr) *text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return true;
+}
+
+// Milliseconds from start until the clipboard holds expected, or -1 after the timeout. The cheap
+// sequence number gates the read, so the clipboard is opened only after the board has taken it.
+double WaitForClipboardText(double start, DWORD sequenceBefore, const std::string& expected) {
+  for (;;) {
+    if (GetClipboardSequenceNumber() != sequenceBefore) {
+      std::string text;
+      if (TryClipboardText(&text) && text == expected) return NowMs() - start;
+    }
+    if (NowMs() - start > kOperationTimeoutMs) return -1.0;
+    Sleep(1);
+  }
+}
+
+void SetBenchOptions() {
+  SetSetting("Options", "AutoPaste", "0");
+  SetSetting("Options", "MinOnEachCopy", "0");
+  SetSetting("Options", "HideInTrayOnStartup", "0");
+  // No tip window may open under the pointer between real clicks.
+  SetSetting("Options", "WantToolTip", "0");
+}
+
+std::string CopyText(int slot) { return "copied text of slot " + std::to_string(slot) + "\r\nsecond line"; }
+
+std::string CopyProject() {
+  std::string names[kSlots];
+  std::string texts[kSlots];
+  for (int i = 0; i < kSlots; ++i) {
+    names[i] = "Copy " + std::to_string(i);
+    texts[i] = CopyText(i);
+  }
+  return ProjectBytes(names, texts);
+}
+
+// ---- 1. Copy button click to text on the clipboard --------------------------------------------
+
+void BenchCopyClick() {
+  std::printf("\n[copy] click on a copy button until its text is on the clipboard\n");
+  BoardSession session("bench-copy");
+  const std::string path = session.Folder() + "Copy.vrl";
+  WriteWholeFile(path, CopyProject());
+  SetSetting("Files", "Current", path);
+  SetBenchOptions();
+  if (!session.Start()) {
+    Fail("the board did not start for the copy benchmark");
+    return;
+  }
+  HWND board = session.Board();
+  if (WindowText(session.Item(Field(5))) != CopyText(5)) Fail("the copy project's texts are not on the board");
+
+  std::vector<double> posted;
+  std::vector<double> clicked;
+  for (int round = 0; round < 2 * kCopyClicks; ++round) {
+    const bool realClick = round >= kCopyClicks;
+    const int slot = (round * 7) % kSlots;  // 7 and 33 share no factor: every slot in turn
+    HWND button = session.Item(Button(slot));
+    if (realClick && round == kCopyClicks && !Activate(board)) Fail("the board did not come to the foreground");
+    if (realClick) {
+      const RECT rect = WindowRectOnScreen(button);
+      SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+    const std::string marker = "marker before click " + std::to_string(round);
+    if (!SetClipboardText(marker) || ClipboardText() != marker) {
+      Fail("could not put the marker on the clipboard");
+      continue;
+    }
+    Sleep(kSettleMs);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    const double start = NowMs();
+    if (realClick) {
+      INPUT inputs[2] = {};
+      inputs[0].type = INPUT_MOUSE;
+      inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      inputs[1].type = INPUT_MOUSE;
+      inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, inputs, sizeof(INPUT));
+    } else {
+      PostMessageA(board, WM_COMMAND, MAKEWPARAM(Button(slot), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    }
+    const double elapsed = WaitForClipboardText(start, sequence, CopyText(slot));
+    if (elapsed < 0) {
+      Fail("slot " + std::to_string(slot) + ": its text never reached the clipboard; it holds \"" + ClipboardText() +
+           "\"");
+      continue;
+    }
+    (realClick ? clicked : posted).push_back(elapsed);
+  }
+  PrintFigures("copy, posted WM_COMMAND BN_CLICKED", posted);
+  PrintFigures("copy, real mouse click (SendInput)", clicked);
+  if (!IsWindowVisible(board) || IsIconic(board)) Fail("the board did not stay up while copying");
+  session.CloseAndWait();
+}
+
+// ---- 2. Switching between two projects -------------------------------------------------------
+
+std::string SwitchCaption(const std::string& tag, int slot) { return tag + " " + std::to_string(slot); }
+
+std::string SwitchText(const std::string& tag, int slot) {
+  std::string text;
+  for (int line = 0; text.size() < kSwitchTextBytes; ++line) {
+    text += tag + " slot " + std::to_string(slot) + " line " + std::to_string(line) +
+            ": a line of ordinary prose to paste somewhere else\r\n";
+  }
+  return text.substr(0, kSwitchTextBytes);
+}
+
+std::string SwitchProject(const std::string& tag) {
+  std::string names[kSlots];
+  std::string texts[kSlots];
+  for (int i = 0; i < kSlots; ++i) {
+    names[i] = SwitchCaption(tag, i);
+    texts[i] = SwitchText(tag, i);
+  }
+  return ProjectBytes(names, texts);
+}
+
+void BenchProjectSwitch() {
+  std::printf("\n[switch] CBN_SELCHANGE to the board between two full projects (33 x %zu bytes)\n",
+              kSwitchTextBytes);
+  BoardSession session("bench-switch");
+  const std::string tags[2] = {"Alpha", "Beta"};
+  for (const std::string& tag : tags) WriteWholeFile(session.Folder() + tag + ".vrl", SwitchProject(tag));
+  SetSetting("Files", "Current", session.Folder() + "Alpha.vrl");
+  SetBenchOptions();
+  if (!session.Start()) {
+    Fail("the board did not start for the switch benchmark");
+    return;
+  }
+  HWND board = session.Board();
+  HWND combo = session.Item(kProjectCombo);
+  if (WindowText(session.Item(Button(0))) != SwitchCaption("Alpha", 0)) Fail("Alpha is not on the board at start");
+
+  std::vector<double> samples;
+  for (int round = 0; round < kSwitches; ++round) {
+    const std::string& target = tags[(round + 1) % 2];
+    const LRESULT entry = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>((target + ".vrl").c_str()));
+    if (entry == CB_ERR) {
+      Fail(target + ".vrl is not listed");
+      break;
+    }
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    const double start = NowMs();
+    SendMessageA(board, WM_COMMAND, MAKEWPARAM(kProjectCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    const double elapsed = NowMs() - start;
+
+    const int slot = (round * 5) % kSlots;
+    const bool switched = WindowText(session.Item(Button(0))) == SwitchCaption(target, 0) &&
+                          WindowText(session.Item(Field(slot))) == SwitchText(target, slot) &&
+                          StoredCaption(board) == "Varnel >" + session.Folder() + target + ".vrl";
+    if (!switched) {
+      Fail("switch " + std::to_string(round) + " to " + target + " did not show it; button 0 reads \"" +
+           WindowText(session.Item(Button(0))) + "\"");
+      continue;
+    }
+    samples.push_back(elapsed);
+    // The new texts are painted after the round trip; let that finish outside the next sample.
+    Sleep(kSettleMs);
+  }
+  PrintFigures("project switch, SendMessage round trip", samples);
+  session.CloseAndWait();
+  // Every switch saved the project it left: both files must still hold their own slots.
+  for (const std::string& tag : tags) {
+    const std::string bytes = ReadWholeFile(session.Folder() + tag + ".vrl");
+    if (bytes.size() != kProjectBytes || NameInFile(bytes, 32) != SwitchCaption(tag, 32) ||
+        TextInFile(bytes, 32) != SwitchText(tag, 32)) {
+      Fail(tag + ".vrl no longer holds its own slots after the switches");
+    }
+  }
+}
+
+// ---- 3. Listing a folder of many project files -----------------------------------------------
+
+struct StartFigures {
+  double toCaption = -1.0;
+  double toVisible = -1.0;
+  LRESULT listed = -1;
+};
+
+// Fills folder with count project files: one real file and hard links to it (the listing reads
+// names only), or empty files where the file system cannot link. Returns a description.
+std::string FillProjectFolder(const std::string& folder, int count) {
+  char name[32];
+  std::snprintf(name, sizeof(name), "P%05d.vrl", 0);
+  const std::string first = folder + name;
+  WriteWholeFile(first, CopyProject());
+  bool linking = true;
+  int empties = 0;
+  for (int i = 1; i < count; ++i) {
+    std::snprintf(name, sizeof(name), "P%05d.vrl", i);
+    const std::string path = folder + name;
+    if (linking && CreateHardLinkA(path.c_str(), first.c_str(), nullptr)) continue;
+    linking = false;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    ++empties;
+  }
+  return empties == 0 ? "1 project file + " + std::to_string(count - 1) + " hard links to it"
+                      : std::to_string(count - empties) + " project files/links + " + std::to_string(empties) +
+                            " empty files (hard links failed)";
+}
+
+// Starts a board without a project in folder and times, from CreateProcess, the caption the
+// board sets right after its listing and the moment the board becomes visible.
+StartFigures TimeStart(const std::string& folder) {
+  StartFigures figures;
+  PrepareSettings(folder);
+  SetBenchOptions();
+  const double start = NowMs();
+  Process process = Start(folder + "QUILLOW.EXE", "NewSession", folder);
+  if (process.handle == nullptr) return figures;
+  HWND board = nullptr;
+  for (;;) {
+    for (HWND window : TopLevelWindowsOf(process.id)) {
+      if (StoredCaption(window).rfind("Varnel >", 0) == 0) board = window;
+    }
+    if (board != nullptr && figures.toCaption < 0) figures.toCaption = NowMs() - start;
+    if (board != nullptr && IsWindowVisible(board)) {
+      figures.toVisible = NowMs() - start;
+      break;
+    }
+    if (NowMs() - start > kStartTimeoutMs || WaitForExit(process, 0)) break;
+    Sleep(1);
+  }
+  if (board != nullptr) {
+    figures.listed = SendMessageA(GetDlgItem(board, kProjectCombo), CB_GETCOUNT, 0, 0);
+    PostMessageA(board, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // A board without a project asks for a name while closing; the benchmark declines.
+    WaitUntil(
+        [&] {
+          if (WaitForExit(process, 0)) return true;
+          HWND prompt = FindWindowByCaption(process.id, "Save Current Varnel Project As");
+          if (prompt != nullptr) PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+          return false;
+        },
+        15000);
+  }
+  Kill(process);
+  return figures;
+}
+
+void BenchListing() {
+  std::printf("\n[listing] start-up of a board without a project: 1 file versus %d files in its folder\n",
+              kCrowdedFiles);
+  const std::string one = MakeScratchFolder("bench-list-1");
+  const std::string many = MakeScratchFolder("bench-list-" + std::to_string(kCrowdedFiles));
+  const double fillStart = NowMs();
+  FillProjectFolder(one, 1);
+  const std::string manyContents = FillProjectFolder(many, kCrowdedFiles);
+  std::printf("folders filled in %.0f ms; crowded folder: %s\n", NowMs() - fillStart, manyContents.c_str());
+  for (const std::string& folder : {one, many}) CopyFileA(ProgramPath().c_str(), (folder + "QUILLOW.EXE").c_str(), FALSE);
+
+  // The first start of a build pays for loading it from disk; it is not counted.
+  TimeStart(one);
+
+  std::vector<double> oneCaption, oneVisible, manyCaption, manyVisible, difference;
+  for (int pair = 0; pair < kStartPairs; ++pair) {
+    const StartFigures a = TimeStart(one);
+    const StartFigures b = TimeStart(many);
+    if (a.toVisible < 0 || b.toVisible < 0) {
+      Fail("a board did not become visible in round " + std::to_string(pair));
+      continue;
+    }
+    if (a.listed != 1 || b.listed != kListedAtMost) {
+      Fail("listed " + std::to_string(a.listed) + " and " + std::to_string(b.listed) + " entries, expected 1 and " +
+           std::to_string(kListedAtMost));
+      continue;
+    }
+    oneCaption.push_back(a.toCaption);
+    oneVisible.push_back(a.toVisible);
+    manyCaption.push_back(b.toCaption);
+    manyVisible.push_back(b.toVisible);
+    difference.push_back(b.toCaption - a.toCaption);
+  }
+  PrintFigures("start to listed (caption set), 1 file", oneCaption);
+  PrintFigures("start to listed (caption set), " + std::to_string(kCrowdedFiles) + " files", manyCaption);
+  PrintFigures("start to board visible, 1 file", oneVisible);
+  PrintFigures("start to board visible, " + std::to_string(kCrowdedFiles) + " files", manyVisible);
+  PrintFigures("listing cost (paired difference, to caption)", difference);
+  if (!oneCaption.empty()) {
+    std::printf("%-52s %9.2f ms\n", "listing cost (difference of medians, to caption)",
+                Median(manyCaption) - Median(oneCaption));
+    std::printf("%-52s %9.2f ms\n", "listing cost (difference of medians, to visible)",
+                Median(manyVisible) - Median(oneVisible));
+  }
+  std::fflush(stdout);
+}
+
+void PrintMachine() {
+  using WineVersion = const char*(CDECL*)();
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  auto wineVersion = ntdll != nullptr ? reinterpret_cast<WineVersion>(
+                                            reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+                                      : nullptr;
+  SYSTEM_INFO system;
+  GetNativeSystemInfo(&system);
+  std::printf("bench_board: program %s\n", ProgramPath().c_str());
+  std::printf("Wine %s, %lu processors, %zu-bit driver\n", wineVersion != nullptr ? wineVersion() : "(not Wine)",
+              system.dwNumberOfProcessors, sizeof(void*) * 8);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+  const double start = NowMs();
+  PrintMachine();
+  BenchCopyClick();
+  BenchProjectSwitch();
+  BenchListing();
+  ClearSettings();
+  std::printf("\nwhole benchmark: %.1f s%s\n", (NowMs() - start) / 1000.0, failed ? ", WITH FAILURES" : "");
+  return failed ? 1 : 0;
+}
