@@ -1,6 +1,7 @@
 // The end-to-end driver's helpers.
 #include "tests/e2e/driver.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -519,6 +520,8 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
   }
   if (target == nullptr) return false;
   if (!Activate(board)) return false;
+  // Let the paints that activation caused run first: the board answers them by moving the focus.
+  Sleep(300);
 
   // Counts the selectable entries before a position at one level, as arrow keys step over them.
   auto stepsTo = [&](const std::vector<int>& parentPath, int position) {
@@ -531,19 +534,36 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
     return steps;
   };
 
-  PressKey(VK_F10);
-  Sleep(150);
-  std::vector<int> parent;
-  for (size_t level = 0; level < target->path.size(); ++level) {
-    const int steps = stepsTo(parent, target->path[level]);
-    const WORD along = level == 0 ? VK_RIGHT : VK_DOWN;
-    for (int i = 0; i < steps; ++i) PressKey(along);
-    parent.push_back(target->path[level]);
-    if (level + 1 < target->path.size()) {
-      PressKey(level == 0 ? VK_DOWN : VK_RIGHT);  // opens the popup with its first entry selected
-      Sleep(150);
+  // Alt with the mnemonic of the first popup of the path opens it with its first entry selected
+  // (a bare F10 or Alt does not enter the menu bar under Wine when the input is synthesised).
+  auto mnemonicOf = [](const std::string& text) -> WORD {
+    const size_t amp = text.find('&');
+    return amp != std::string::npos && amp + 1 < text.size()
+               ? static_cast<WORD>(std::toupper(static_cast<unsigned char>(text[amp + 1])))
+               : 0;
+  };
+  const bool onMenuBar = target->path.size() == 1;
+  const MenuEntry* firstPopup = nullptr;
+  for (const MenuEntry& entry : menu) {
+    if (entry.depth == 0 && entry.path[0] == (onMenuBar ? 0 : target->path[0])) firstPopup = &entry;
+  }
+  if (firstPopup == nullptr || mnemonicOf(firstPopup->text) == 0) return false;
+  PressKey(mnemonicOf(firstPopup->text), {VK_MENU});
+  Sleep(200);
+  if (onMenuBar) {
+    for (int i = 0; i < stepsTo({}, target->path[0]); ++i) PressKey(VK_RIGHT);
+  } else {
+    std::vector<int> parent = {target->path[0]};
+    for (size_t level = 1; level < target->path.size(); ++level) {
+      for (int i = 0; i < stepsTo(parent, target->path[level]); ++i) PressKey(VK_DOWN);
+      parent.push_back(target->path[level]);
+      if (level + 1 < target->path.size()) {
+        PressKey(VK_RIGHT);  // opens the submenu with its first entry selected
+        Sleep(200);
+      }
     }
   }
+  Sleep(100);
   PressKey(VK_RETURN);
   return true;
 }

@@ -127,7 +127,7 @@ void Click(HWND window, bool right = false);
 // Real keyboard input to whatever has the focus; modifiers are virtual-key codes held down.
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::string& text);
-// Chooses a command of the board's menu bar with the keyboard (Alt, arrows, Return), finding
+// Chooses a command of the board's menu bar with the keyboard (Alt and a mnemonic, arrows, Return), finding
 // its place from the menu resource.
 bool ChooseMenuCommand(HWND board, const std::string& program, UINT command);
 

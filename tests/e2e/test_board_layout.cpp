@@ -283,3 +283,20 @@ TEST(BoardClose, EscapeAndReturnLeaveTheBoardOpen) {
   EXPECT_TRUE(IsVisible(session.Board()));
   EXPECT_TRUE(session.CloseAndWait());
 }
+
+TEST(BoardMenu, CommandsChosenWithTheKeyboardReachTheBoard) {
+  BoardSession session("menu-keyboard");
+  ASSERT_TRUE(WriteWholeFile(session.Folder() + "SAMPLE.VRL", std::string(338976, '\0')));
+  SetSetting("Options", "AutoPaste", "1");
+  SetSetting("Options", "MinOnEachCopy", "0");
+  ASSERT_TRUE(session.Start());
+
+  // Options, Auto Paste into Application: the check mark goes and the option with it.
+  ASSERT_TRUE(ChooseMenuCommand(session.Board(), ProgramPath(), 32783));
+  Pause(500);
+  Screenshot("menu-after-toggle", session.Board());
+  // File, Exit: the board closes through its close path, which stores the option.
+  ASSERT_TRUE(ChooseMenuCommand(session.Board(), ProgramPath(), 32775));
+  EXPECT_TRUE(WaitForExit(session.Program(), 10000));
+  EXPECT_EQ(GetSetting("Options", "AutoPaste"), "0");
+}

@@ -1,0 +1,242 @@
+// Copying a slot as a user does it: what reaches the clipboard (for Windows and X11 programs),
+// where the focus and the board end up, Auto Paste into a real editor, and a clipboard that
+// another program keeps open.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/project_bytes.h"
+#include "tests/e2e/session.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kEmptySlot = 7;
+
+std::string SlotText(int slot) {
+  return "copied text " + std::to_string(slot) + "\r\nsecond line of " + std::to_string(slot);
+}
+
+std::string CopyProject() {
+  std::string names[33];
+  std::string texts[33];
+  for (int i = 0; i < 33; ++i) {
+    names[i] = "copy " + std::to_string(i);
+    if (i != kEmptySlot) texts[i] = SlotText(i);
+  }
+  return ProjectBytes(names, texts);
+}
+
+// Starts a board on a project with a distinct text in every slot but one. The tray is off so
+// that minimising is the ordinary minimise that hands the foreground to the window below.
+bool StartCopyBoard(BoardSession& session, const char* autoPaste, const char* minOnEachCopy) {
+  const std::string path = session.Folder() + "Copies.vrl";
+  if (!WriteWholeFile(path, CopyProject())) return false;
+  SetSetting("Files", "Current", path);
+  SetSetting("Options", "AutoPaste", autoPaste);
+  SetSetting("Options", "MinOnEachCopy", minOnEachCopy);
+  SetSetting("Options", "UseSystemTray", "0");
+  return session.Start();
+}
+
+HWND CopyButton(const BoardSession& session, int slot) { return session.Item(1070 + 2 * slot); }
+HWND TextField(const BoardSession& session, int slot) { return session.Item(1071 + 2 * slot); }
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof(gui);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui)) return nullptr;
+  return gui.hwndFocus;
+}
+
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '\r') out += c;
+  }
+  return out;
+}
+
+// The work root is the Unix work folder behind Wine's Z: drive.
+std::string UnixPath(const std::string& windowsPath) {
+  if (windowsPath.size() < 2 || (windowsPath[0] != 'Z' && windowsPath[0] != 'z') || windowsPath[1] != ':') return "";
+  std::string path = windowsPath.substr(2);
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+// What an X11 program reads from the CLIPBOARD selection. Wine starts a Unix program from
+// CreateProcess, but hands it neither the pipe for its output nor an exit code to wait for, so
+// the shell writes the answer into a file that appears whole only once xclip has finished.
+std::string ClipboardAsX11Sees(const std::string& folder) {
+  const std::string unixFolder = UnixPath(folder);
+  if (unixFolder.empty()) return "<folder not on Z:>";
+  const std::string answer = folder + "xclip.out";
+  DeleteFileA(answer.c_str());
+  RunAndCapture("/bin/sh -c \"/usr/bin/xclip -o -selection clipboard > '" + unixFolder + "xclip.part' 2>&1; mv '" +
+                unixFolder + "xclip.part' '" + unixFolder + "xclip.out'\"");
+  if (!WaitUntil([&] { return FileExists(answer); }, 10000)) return "<xclip did not answer>";
+  return ReadWholeFile(answer);
+}
+
+// Wine's own notepad, the application that Auto Paste pastes into.
+struct Notepad {
+  Process process;
+  HWND window = nullptr;
+  HWND edit = nullptr;
+
+  explicit Notepad(const std::string& folder) {
+    process = Start("C:\\windows\\system32\\notepad.exe", "", folder);
+    WaitUntil(
+        [&] {
+          for (HWND candidate : TopLevelWindowsOf(process.id)) {
+            if (IsWindowVisible(candidate) && ClassName(candidate) == "Notepad") window = candidate;
+          }
+          return window != nullptr;
+        },
+        15000);
+    if (window != nullptr) edit = FindWindowExA(window, nullptr, "Edit", nullptr);
+  }
+  ~Notepad() { Kill(process); }
+  Notepad(const Notepad&) = delete;
+  Notepad& operator=(const Notepad&) = delete;
+
+  std::string Text() const { return WindowText(edit); }
+};
+
+}  // namespace
+
+TEST(Copying, ClickPutsTheFieldOnTheClipboardForWindowsAndX11ProgramsAndKeepsTheBoardUp) {
+  BoardSession session("copy-plain");
+  ASSERT_TRUE(StartCopyBoard(session, "0", "0"));
+  ASSERT_TRUE(SetClipboardText("before the click"));
+  ASSERT_TRUE(Activate(session.Board()));
+  Pause(300);  // the paints that follow activation move the focus; let them pass before clicking
+
+  const int slot = 12;
+  Click(CopyButton(session, slot));
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == SlotText(slot); }, 5000)) << ClipboardText();
+
+  // X11 text has bare line feeds: Wine's clipboard bridge turns each CR LF into LF for other
+  // X11 programs, so only that difference is allowed.
+  std::string seenByX11;
+  EXPECT_TRUE(WaitUntil(
+      [&] { return (seenByX11 = ClipboardAsX11Sees(session.Folder())) == WithoutCarriageReturns(SlotText(slot)); },
+      8000))
+      << seenByX11;
+
+  HWND field = TextField(session, slot);
+  const DWORD selection = static_cast<DWORD>(SendMessageA(field, EM_GETSEL, 0, 0));
+  EXPECT_EQ(LOWORD(selection), 0);
+  EXPECT_EQ(HIWORD(selection), SlotText(slot).size());
+  EXPECT_TRUE(WaitForFocus(session.Item(1003))) << ClassName(FocusOf(session.Board()));
+
+  Pause(400);  // a late minimise would come within the paste's first steps
+  EXPECT_TRUE(IsWindowVisible(session.Board()));
+  EXPECT_FALSE(IsIconic(session.Board()));
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(Copying, EmptyFieldLeavesTheClipboardAsItWas) {
+  BoardSession session("copy-empty");
+  ASSERT_TRUE(StartCopyBoard(session, "0", "0"));
+  ASSERT_TRUE(SetClipboardText("kept from before"));
+  ASSERT_TRUE(Activate(session.Board()));
+  Pause(300);
+
+  Click(CopyButton(session, kEmptySlot));
+  // The click has been handled once the focus is back on the combo box.
+  EXPECT_TRUE(WaitForFocus(session.Item(1003)));
+  Pause(300);
+  EXPECT_EQ(ClipboardText(), "kept from before");
+
+  // The same board copies a slot with text, so the unchanged clipboard above was no accident.
+  Click(CopyButton(session, kEmptySlot + 1));
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == SlotText(kEmptySlot + 1); }, 5000)) << ClipboardText();
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(AutoPaste, PastesIntoThePreviousApplicationAndRestoresTheBoardUnlessMinimisingOnEachCopy) {
+  const struct {
+    const char* minOnEachCopy;
+    int slot;
+    bool staysMinimised;
+  } rows[] = {{"0", 3, false}, {"1", 20, true}};
+
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string("MinOnEachCopy ") + row.minOnEachCopy);
+    BoardSession session(std::string("autopaste-") + row.minOnEachCopy);
+    ASSERT_TRUE(StartCopyBoard(session, "1", row.minOnEachCopy));
+    Notepad notepad(session.Folder());
+    ASSERT_NE(notepad.edit, nullptr) << "notepad did not come up";
+
+    // The user works in notepad, then switches to the board and clicks a copy button.
+    ASSERT_TRUE(Activate(notepad.window));
+    ASSERT_TRUE(Activate(session.Board()));
+    Pause(300);
+    Screenshot(std::string("debug-before-") + row.minOnEachCopy);
+    { RECT r = WindowRectOnScreen(session.Board()); RECT n = WindowRectOnScreen(notepad.window);
+      printf("board ex=%lx vis=%d icon=%d rect=%ld,%ld,%ld,%ld fg=%p board=%p np=%p nrect=%ld,%ld,%ld,%ld\n", GetWindowLongA(session.Board(), GWL_EXSTYLE), IsWindowVisible(session.Board()), IsIconic(session.Board()), r.left, r.top, r.right, r.bottom, GetForegroundWindow(), session.Board(), notepad.window, n.left,n.top,n.right,n.bottom); }
+    Click(CopyButton(session, row.slot));
+    Pause(200);
+    Screenshot(std::string("debug-after-") + row.minOnEachCopy);
+
+    bool sawMinimised = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          if (IsIconic(session.Board())) sawMinimised = true;
+          return notepad.Text() == SlotText(row.slot);
+        },
+        10000))
+        << "notepad holds: " << notepad.Text();
+    EXPECT_TRUE(sawMinimised || IsIconic(session.Board())) << "the board never minimised";
+
+    if (row.staysMinimised) {
+      Pause(500);  // a wrong restore follows the paste at once
+      EXPECT_TRUE(IsIconic(session.Board()));
+    } else {
+      EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.Board()) && !IsIconic(session.Board()); }, 5000));
+    }
+    EXPECT_EQ(ClipboardText(), SlotText(row.slot));
+    EXPECT_TRUE(session.CloseAndWait());
+  }
+}
+
+TEST(AutoPaste, ClipboardHeldOpenByAnotherProgramPastesNothingStaleAndKeepsTheBoardUp) {
+  BoardSession session("autopaste-held");
+  ASSERT_TRUE(StartCopyBoard(session, "1", "0"));
+  Notepad notepad(session.Folder());
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not come up";
+  ASSERT_TRUE(SetClipboardText("stale clipboard text"));
+
+  ASSERT_TRUE(Activate(notepad.window));
+  ASSERT_TRUE(Activate(session.Board()));
+  Pause(300);
+
+  // The driver plays the other program: it keeps the clipboard open for longer than the board
+  // goes on trying, while watching that the board never steps aside for a paste.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  Click(CopyButton(session, 5));
+  bool sawMinimised = false;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 2500) {
+    if (IsIconic(session.Board())) sawMinimised = true;
+    Sleep(20);
+  }
+  CloseClipboard();
+
+  // Any paste of the stale text would reach notepad within the paste's time.
+  const DWORD after = GetTickCount();
+  while (GetTickCount() - after < 1500) {
+    if (IsIconic(session.Board())) sawMinimised = true;
+    Sleep(20);
+  }
+  EXPECT_FALSE(sawMinimised);
+  EXPECT_EQ(notepad.Text(), "");
+  EXPECT_EQ(ClipboardText(), "stale clipboard text");
+  EXPECT_TRUE(IsWindowVisible(session.Board()));
+  EXPECT_FALSE(IsIconic(session.Board()));
+  EXPECT_TRUE(WaitForFocus(session.Item(1003)));
+  EXPECT_TRUE(session.CloseAndWait());
+}
