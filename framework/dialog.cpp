@@ -15,11 +15,7 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::RunModal(HWND owner) {
-  modal_ = true;
-  ended_ = false;
-  result_ = -1;
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
-                                   DialogProc, reinterpret_cast<LPARAM>(this));
+  HWND window = Create(owner, true);
   if (window == nullptr) return -1;
 
   const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
@@ -61,13 +57,14 @@ INT_PTR Dialog::RunModal(HWND owner) {
   return result_;
 }
 
-bool Dialog::CreateModeless(HWND owner) {
-  modal_ = false;
+bool Dialog::CreateModeless(HWND owner) { return Create(owner, false) != nullptr; }
+
+HWND Dialog::Create(HWND owner, bool modal) {
+  modal_ = modal;
   ended_ = false;
   result_ = -1;
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
-                                   DialogProc, reinterpret_cast<LPARAM>(this));
-  return window != nullptr;
+  return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+                            reinterpret_cast<LPARAM>(this));
 }
 
 void Dialog::EndDialog(INT_PTR result) {

@@ -66,6 +66,7 @@ class Dialog {
   INT_PTR SetMessageResult(LRESULT value) const;
 
  private:
+  HWND Create(HWND owner, bool modal);
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
