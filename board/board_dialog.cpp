@@ -2,7 +2,6 @@
 #include "board/board_dialog.h"
 
 #include <cstdio>
-
 #include <cstring>
 
 #include "board/board_layout.h"
@@ -17,12 +16,11 @@
 #include "desktop/system_description.h"
 #include "desktop/tray_icon.h"
 #include "desktop/waits.h"
-#include "projects/find_state.h"
-#include "projects/project_file.h"
-#include "projects/project_commands.h"
-#include "projects/project_library.h"
-#include "projects/project_prompt.h"
 #include "dialogs/slot_menu.h"
+#include "projects/find_state.h"
+#include "projects/project_commands.h"
+#include "projects/project_file.h"
+#include "projects/project_library.h"
 #include "resources/resource.h"
 
 BoardDialog* Board = nullptr;

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <vector>
+
 #include "board/board_dialog.h"
 #include "board/board_layout.h"
 #include "board/board_state.h"
@@ -12,21 +15,46 @@ namespace {
 
 constexpr int kForegroundTries = 50;
 constexpr unsigned kPasteStepMs = 100;
-constexpr int kClipboardRetries = 20;
-constexpr unsigned kClipboardRetryMs = 50;
+constexpr int kCopyAttempts = 5;
+constexpr int kLooksPerAttempt = 10;
+constexpr unsigned kLookIntervalMs = 20;
+
+// True when the clipboard can be read and holds exactly text.
+bool ClipboardHolds(const std::vector<char>& text) {
+  if (!OpenClipboard(BoardHandle)) return false;
+  bool same = false;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (chars != nullptr) {
+    same = std::strcmp(chars, text.data()) == 0;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return same;
+}
 
 // The field copies its own selection. Another program holding the clipboard open makes that fail
 // without a word, and a paste would then insert whatever the clipboard held before; so the copy
-// is checked by the clipboard's sequence number and tried again for about a second.
+// is checked by reading the clipboard back, and tried again for about a second.
 bool CopyFieldToClipboard(HWND field) {
-  const bool hasText = GetWindowTextLengthA(field) > 0;
-  for (int attempt = 0; attempt <= kClipboardRetries; ++attempt) {
-    const DWORD before = GetClipboardSequenceNumber();
+  const int length = GetWindowTextLengthA(field);
+  // An empty field has nothing to copy; the clipboard keeps what it held.
+  if (length <= 0) {
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, WM_COPY, 0, 0);
-    // An empty field has nothing to copy; the clipboard keeps what it held.
-    if (!hasText || GetClipboardSequenceNumber() != before) return true;
-    PumpWait(kClipboardRetryMs, 0);
+    return true;
+  }
+  std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(field, text.data(), length + 1);
+  for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    SendMessageA(field, WM_COPY, 0, 0);
+    // The system may itself hold the clipboard for a moment after a copy (to hand the text on
+    // to other programs), so the result is looked for a few times before copying again.
+    for (int look = 0; look < kLooksPerAttempt; ++look) {
+      if (ClipboardHolds(text)) return true;
+      PumpWait(kLookIntervalMs, 0);
+    }
   }
   return false;
 }
