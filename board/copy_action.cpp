@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kForegroundTries = 50;
 constexpr unsigned kPasteStepMs = 100;
+constexpr unsigned kPasteSettleMs = 400;
 constexpr int kCopyAttempts = 5;
 constexpr int kLooksPerAttempt = 10;
 constexpr unsigned kLookIntervalMs = 20;
@@ -59,7 +60,8 @@ bool CopyFieldToClipboard(HWND field) {
   return false;
 }
 
-void PasteIntoForegroundApplication() {
+// Returns true when Ctrl+V was sent.
+bool PasteIntoForegroundApplication() {
   for (int tries = 0; tries < kForegroundTries; ++tries) {
     PumpWait(kPasteStepMs, 0);
     HWND foreground = GetForegroundWindow();
@@ -70,9 +72,10 @@ void PasteIntoForegroundApplication() {
       Sleep(100);  // the key hold; the only wait that does not dispatch messages
       keybd_event('V', 0, KEYEVENTF_KEYUP, 0);
       keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-      return;
+      return true;
     }
   }
+  return false;
 }
 
 }  // namespace
@@ -90,7 +93,11 @@ void CopyAction(int button) {
   if (AutoPaste == 1) PasteTarget = GetForegroundWindow();
   if (MinOnEachCopy == 1 || AutoPaste == 1) ShowWindow(BoardHandle, SW_MINIMIZE);
   if (AutoPaste == 1) {
-    PasteIntoForegroundApplication();
+    if (PasteIntoForegroundApplication() && MinOnEachCopy == 0) {
+      // A board restored at once takes the foreground back before the application has read the
+      // keystrokes, and they are then lost; give it time to take them first.
+      PumpWait(kPasteSettleMs, 0);
+    }
     if (MinOnEachCopy == 0 && BoardHandle != nullptr) ShowWindow(BoardHandle, SW_RESTORE);
   }
   FocusProjectCombo();

@@ -423,6 +423,9 @@ std::vector<MenuEntry> ReadMenuResource(const std::string& program, int menuId) 
 
 bool Activate(HWND window) {
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  // The window manager may give a window of another program the focus without raising it, and
+  // a click would then land on whatever covers it.
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(window);
   return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000);
 }
