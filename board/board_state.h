@@ -7,9 +7,11 @@
 
 #include "board/board_layout.h"
 #include "framework/menu.h"
+#include "projects/project_page.h"
 
 constexpr const char* kProgramName = "Varnel";
-constexpr int kPathSize = 256;
+// Paths live in the same fixed buffers as the project code uses.
+constexpr int kPathSize = static_cast<int>(kPathBufferSize);
 constexpr int kCommandLineSize = 1024;
 
 extern HWND BoardHandle;

@@ -122,14 +122,9 @@ class TableDialog : public Dialog {
   }
 };
 
-}  // namespace fw
-
-
-
-namespace fw {
-
 // Centres a window on the desktop window's rectangle (its work area is not considered).
 void CenterOnDesktop(HWND window);
 
 }  // namespace fw
+
 #endif

@@ -11,7 +11,7 @@
 #include "desktop/settings.h"
 
 ProjectPage BoardPage = {};
-char BoardSlotsPath[256] = {};
+char BoardSlotsPath[kPathBufferSize] = {};
 
 namespace {
 

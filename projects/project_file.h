@@ -11,7 +11,7 @@ extern ProjectPage BoardPage;
 // The file the board's slots were last loaded from or saved to; empty when they belong to no
 // file (nothing loaded yet, or a load failed). Automatic saves write only there, so one
 // project's slots can never land in another project's file.
-extern char BoardSlotsPath[256];
+extern char BoardSlotsPath[kPathBufferSize];
 
 // Copies the board's 33 captions and texts into the page (cut to 31 and 10239 characters).
 void CaptureBoard();

@@ -1,6 +1,8 @@
 // A running board in a scratch folder.
 #include "tests/e2e/session.h"
 
+#include <gtest/gtest.h>
+
 namespace e2e {
 
 BoardSession::BoardSession(const std::string& name) : folder_(MakeScratchFolder(name)) { PrepareSettings(folder_); }
@@ -12,6 +14,13 @@ BoardSession::~BoardSession() {
     Kill(process_);
   }
   Close(process_);
+}
+
+std::string BoardSession::UseCurrentProject(const std::string& fileName, const std::string& bytes) {
+  const std::string path = folder_ + fileName;
+  if (!WriteWholeFile(path, bytes)) ADD_FAILURE() << "could not write " << path;
+  SetSetting("Files", "Current", path);
+  return path;
 }
 
 bool BoardSession::Start(const std::string& arguments) {

@@ -17,6 +17,9 @@ class BoardSession {
   BoardSession(const BoardSession&) = delete;
   BoardSession& operator=(const BoardSession&) = delete;
 
+  // Writes a project file into the folder and records it as the current project; returns its path.
+  std::string UseCurrentProject(const std::string& fileName, const std::string& bytes);
+
   // Starts the program and waits for its board; false when no board appeared.
   bool Start(const std::string& arguments = "");
   // Starts the program without waiting for its board; Board() is set once it is found.

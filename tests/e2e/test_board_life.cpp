@@ -75,9 +75,7 @@ TEST(CurrentProject, StartShowsItsSlotsAndCaption) {
 TEST(CurrentProject, NewSessionInAnyCaseStartsEmptyButOnlyAsTheWholeCommandLine) {
   for (const char* argument : {"NewSession", "nEWsESSION"}) {
     BoardSession session("new-session");
-    const std::string path = session.Folder() + "Letters.vrl";
-    ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
-    SetSetting("Files", "Current", path);
+    const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
     ASSERT_TRUE(session.Start(argument));
     EXPECT_EQ(WindowText(session.Board()), "Varnel >") << argument;
     EXPECT_TRUE(AllSlotsEmpty(session)) << argument;
@@ -87,9 +85,7 @@ TEST(CurrentProject, NewSessionInAnyCaseStartsEmptyButOnlyAsTheWholeCommandLine)
   }
 
   BoardSession session("new-session-words");
-  const std::string path = session.Folder() + "Letters.vrl";
-  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
-  SetSetting("Files", "Current", path);
+  const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
   ASSERT_TRUE(session.Start("NewSession please"));
   EXPECT_EQ(WindowText(session.Board()), "Varnel >" + path);
   EXPECT_EQ(SlotButtonText(session, 0), "L button 0");
@@ -98,9 +94,7 @@ TEST(CurrentProject, NewSessionInAnyCaseStartsEmptyButOnlyAsTheWholeCommandLine)
 
 TEST(Closing, TypedSlotsAndSettingsAreSavedIntoTheCurrentFile) {
   BoardSession session("close-saves");
-  const std::string path = session.Folder() + "Letters.vrl";
-  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
-  SetSetting("Files", "Current", path);
+  const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
   SetSetting("Options", "MinOnEachCopy", "abc");
   ASSERT_TRUE(session.Start());
 
@@ -234,9 +228,7 @@ TEST(RunningCopy, StaleRegistrationNamingAnotherWindowIsIgnoredAtOnce) {
 
 TEST(Shortcuts, CtrlFourClosesThroughTheClosePathButTheKeypadDoesNot) {
   BoardSession session("shortcut-exit");
-  const std::string path = session.Folder() + "Letters.vrl";
-  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
-  SetSetting("Files", "Current", path);
+  const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
   ASSERT_TRUE(session.Start());
   SendMessageA(session.Item(1073), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed before Ctrl+4"));
   ASSERT_TRUE(Activate(session.Board()));
@@ -299,9 +291,7 @@ TEST(Installation, FirstStartGreetsBeforeTheBoardAndOpensTheWebSiteLinkAfterIt) 
 
 TEST(Restart, IdokEndsTheBoardAndStartsANewSession) {
   BoardSession session("restart");
-  const std::string path = session.Folder() + "Letters.vrl";
-  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L")));
-  SetSetting("Files", "Current", path);
+  const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
   ASSERT_TRUE(session.Start());
   const DWORD oldProcess = session.Program().id;
   PostMessageA(session.Board(), WM_COMMAND, IDOK, 0);

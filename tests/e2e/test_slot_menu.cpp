@@ -37,9 +37,7 @@ bool NoMenuAfter(DWORD processId) { return WaitForMenu(processId, 1200) == nullp
 
 TEST(SlotMenu, RightClickOpensTheMenuAtThePointerAndRenameSetsAtMost31Characters) {
   BoardSession session("slot-menu");
-  const std::string path = session.Folder() + "Named.vrl";
-  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("N")));
-  SetSetting("Files", "Current", path);
+  const std::string path = session.UseCurrentProject("Named.vrl", TaggedProject("N"));
   SetSetting("Options", "UseSystemTray", "0");
   ASSERT_TRUE(session.Start());
   const DWORD program = session.Program().id;
@@ -108,9 +106,7 @@ TEST(SlotMenu, RightClickOpensTheMenuAtThePointerAndRenameSetsAtMost31Characters
 
 TEST(SlotMenu, CheckBoxesHaveNoMenu) {
   BoardSession session("slot-menu-check");
-  const std::string path = session.Folder() + "Named.vrl";
-  ASSERT_TRUE(WriteWholeFile(path, TaggedProject("N")));
-  SetSetting("Files", "Current", path);
+  const std::string path = session.UseCurrentProject("Named.vrl", TaggedProject("N"));
   SetSetting("Options", "UseSystemTray", "0");
   ASSERT_TRUE(session.Start());
   const DWORD program = session.Program().id;
