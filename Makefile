@@ -4,7 +4,7 @@ BUILD := build
 JOBS ?= 2
 TEST_ARCH = $(shell bash -c 'source tools/wine-env >/dev/null 2>&1; echo $$VARNEL_TEST_ARCH')
 
-.PHONY: all setup native windows dist run test test-native test-windows bench clean
+.PHONY: all setup native windows i686 dist run test test-native test-windows bench clean
 
 all: dist
 
@@ -20,9 +20,14 @@ windows: setup
 	cmake -S . -B $(BUILD)/win-$(TEST_ARCH) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(TEST_ARCH).cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)/win-$(TEST_ARCH) -j$(JOBS)
 
-dist: setup
+# Every target (programs, tests, benchmarks) in the shipped 32-bit build, also where only the
+# 64-bit build can run: stdcall callbacks and pointer sizes are checked by compiling them.
+i686: setup
+	tools/check-callbacks
 	cmake -S . -B $(BUILD)/win-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD)/win-i686 -j$(JOBS) --target quillow
+	cmake --build $(BUILD)/win-i686 -j$(JOBS)
+
+dist: i686
 	mkdir -p dist
 	cp $(BUILD)/win-i686/QUILLOW.EXE dist/QUILLOW.EXE
 	tools/check-imports dist/QUILLOW.EXE

@@ -48,8 +48,12 @@ add_executable(quillow WIN32 board/main.cpp resources/quillow.rc)
 set_target_properties(quillow PROPERTIES OUTPUT_NAME QUILLOW SUFFIX .EXE)
 target_link_libraries(quillow PRIVATE quillow_core)
 target_link_options(quillow PRIVATE ${STATIC_LINK} -mwindows)
-set_source_files_properties(resources/quillow.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/board.rc;${CMAKE_SOURCE_DIR}/resources/menus.rc;${CMAKE_SOURCE_DIR}/resources/splash.rc")
+# windres reads the included templates, the pictures and the manifest itself; the build learns of
+# them only from this list, so that a changed icon or bitmap rebuilds the program.
+file(GLOB QUILLOW_RESOURCE_INPUTS CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+  ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/art/*)
+set_source_files_properties(resources/quillow.rc PROPERTIES OBJECT_DEPENDS "${QUILLOW_RESOURCE_INPUTS}")
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

@@ -265,20 +265,40 @@ void Close(Process& process) {
 
 // ---- Windows ----
 
+namespace {
+
+struct WindowsOfProcess {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowsOfProcess*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId) search->found.push_back(window);
+  return TRUE;
+}
+
+struct WindowsByCaption {
+  const std::string* prefix;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowByCaption(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowsByCaption*>(data);
+  if (IsWindowVisible(window) && WindowText(window).rfind(*search->prefix, 0) == 0) search->found.push_back(window);
+  return TRUE;
+}
+
+// The dialog units tool creates a template's window only to measure it.
+INT_PTR CALLBACK InertDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->processId) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowsOfProcess search{processId, {}};
+  EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -303,17 +323,8 @@ DWORD ProcessOfWindow(HWND window) {
 }
 
 std::vector<HWND> FindWindowsByCaption(const std::string& prefix) {
-  struct Search {
-    const std::string* prefix;
-    std::vector<HWND> found;
-  } search{&prefix, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (IsWindowVisible(window) && WindowText(window).rfind(*s->prefix, 0) == 0) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowsByCaption search{&prefix, {}};
+  EnumWindows(CollectWindowByCaption, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -360,8 +371,7 @@ RECT ChildRect(HWND parent, HWND child) {
 DialogUnits::DialogUnits(const std::string& program, int templateId) {
   module_ = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module_ == nullptr) return;
-  dialog_ = CreateDialogParamA(module_, MAKEINTRESOURCEA(templateId), nullptr,
-                               [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  dialog_ = CreateDialogParamA(module_, MAKEINTRESOURCEA(templateId), nullptr, InertDialogProc, 0);
 }
 
 DialogUnits::~DialogUnits() {

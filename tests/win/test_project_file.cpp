@@ -41,22 +41,21 @@ ProjectPage& PageWith(const char* caption) {
   return page;
 }
 
+BOOL CALLBACK FindVisibleMessageBox(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (std::strcmp(name, "#32770") == 0 && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // Answers the next message box of this thread with OK and records its text.
 std::string lastBoxText;
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND box = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if (std::strcmp(name, "#32770") == 0 && IsWindowVisible(window)) {
-          *reinterpret_cast<HWND*>(found) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&box));
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleMessageBox, reinterpret_cast<LPARAM>(&box));
   if (box == nullptr) return;
   KillTimer(nullptr, timer);
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -234,19 +234,25 @@ TEST_F(Registry, BusyIsClearedAfterEveryWriteEvenAFailedOne) {
   EXPECT_EQ(RegistryBusy, 0);
 }
 
+namespace {
+
+// The timer of the next test stands for a write in progress: when it ends it clears the flag,
+// and it notes whether the waiting write had already gone ahead.
+const std::string* busyScratch = nullptr;
+std::string seenBeforeClear;
+void CALLBACK EndTheWriteInProgress(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  seenBeforeClear = RawValue(*busyScratch, "waited");
+  RegistryBusy = 0;
+}
+
+}  // namespace
+
 TEST_F(Registry, AWriteWaitsWhileAnotherIsInProgress) {
-  // The timer stands for the write in progress: when it ends it clears the flag, and it notes
-  // whether the waiting write had already gone ahead.
-  static const std::string* scratch = nullptr;
-  static std::string seenBeforeClear;
-  scratch = &subkey;
+  busyScratch = &subkey;
   seenBeforeClear.clear();
   RegistryBusy = 1;
-  SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    seenBeforeClear = RawValue(*scratch, "waited");
-    RegistryBusy = 0;
-  });
+  SetTimer(nullptr, 0, 200, EndTheWriteInProgress);
   const DWORD start = GetTickCount();
   EXPECT_EQ(RegWriteString(subkey.c_str(), "waited", "done"), 1);
   EXPECT_GE(GetTickCount() - start, 150u);

@@ -28,6 +28,10 @@ struct CountingWindow {
 };
 int CountingWindow::delivered = 0;
 
+// Timer ticks counted by the tests that watch how often a wait lets a timer fire.
+int ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
+
 // Counts Sleep-sized gaps: how many timer ticks of a 10 ms timer a wait let through.
 DWORD Elapsed(DWORD start) { return GetTickCount() - start; }
 
@@ -59,9 +63,8 @@ TEST_F(Waits, ShortWaitTakesItsTimeAndDispatchesMeanwhile) {
 TEST_F(Waits, MessagesPostedDuringAWaitAreHandledBeforeItEnds) {
   // A timer fires every 20 ms: a wait that dispatches sees several of its ticks.
   CountingWindow window;
-  static int ticks = 0;
   ticks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, CountTick);
   PumpWait(300, 0);
   KillTimer(nullptr, timer);
   EXPECT_GE(ticks, 3);
@@ -70,9 +73,8 @@ TEST_F(Waits, MessagesPostedDuringAWaitAreHandledBeforeItEnds) {
 TEST_F(Waits, LongWaitSleepsInTenthOfASecondSteps) {
   // Over one second the wait sleeps 100 ms between passes: a message posted at the start is
   // handled at once, and a timer of 10 ms fires at most about once per step.
-  static int ticks = 0;
   ticks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CountTick);
   const DWORD start = GetTickCount();
   PumpWait(1500, 0);
   const DWORD took = Elapsed(start);
@@ -84,9 +86,8 @@ TEST_F(Waits, LongWaitSleepsInTenthOfASecondSteps) {
 }
 
 TEST_F(Waits, DelayStepsAreATenthOfTheTime) {
-  static int ticks = 0;
   ticks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 5, CountTick);
   const DWORD start = GetTickCount();
   PumpDelay(1000);  // steps of 100 ms: about ten passes
   const DWORD took = Elapsed(start);
