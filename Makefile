@@ -24,6 +24,7 @@ windows: setup
 # 64-bit build can run: stdcall callbacks and pointer sizes are checked by compiling them.
 i686: setup
 	tools/check-callbacks
+	tools/check-layers
 	cmake -S . -B $(BUILD)/win-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)/win-i686 -j$(JOBS)
 

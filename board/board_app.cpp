@@ -5,16 +5,16 @@
 #include <cstring>
 
 #include "board/board_dialog.h"
-#include "board/board_state.h"
-#include "board/dialog_stack.h"
 #include "board/shortcut_table.h"
 #include "desktop/bounded_copy.h"
+#include "desktop/program_name.h"
 #include "resources/resource.h"
+#include "state/board_state.h"
+#include "state/dialog_stack.h"
 
 namespace {
 
 constexpr const char* kNewSessionArgument = "NewSession";
-constexpr const char* kProgramFileName = "QUILLOW.EXE";
 
 }  // namespace
 
@@ -22,20 +22,18 @@ bool BoardApp::InitInstance() {
   TrayIcon = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
                                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   CopyBounded(CommandLineCopy, CommandLine(), sizeof(CommandLineCopy));
-  NewSessionStart = _stricmp(CommandLineCopy, kNewSessionArgument) == 0 ? 1 : 0;
+  NewSessionStart = EqualIgnoringCase(CommandLineCopy, kNewSessionArgument) ? 1 : 0;
 
   BoardDialog* board = new BoardDialog();
-  Board = board;
   const INT_PTR result = board->RunModal(nullptr);
 
   if (result == IDOK) {
     SetCurrentDirectoryA(ProgramFolder);
     char restart[kPathSize + 64];
-    std::snprintf(restart, sizeof(restart), "%s\\%s %s", ProgramFolder, kProgramFileName, kNewSessionArgument);
+    std::snprintf(restart, sizeof(restart), "%s\\%s %s", ProgramFolder, kBoardProgramFile, kNewSessionArgument);
     WinExec(restart, SW_SHOW);
   }
 
-  Board = nullptr;
   delete board;
   return false;
 }

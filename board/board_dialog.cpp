@@ -4,11 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/board_layout.h"
-#include "board/board_state.h"
-#include "board/dialog_stack.h"
 #include "board/running_copy.h"
 #include "desktop/field_font.h"
+#include "desktop/program_name.h"
 #include "desktop/registry.h"
 #include "desktop/screen_tips.h"
 #include "desktop/settings.h"
@@ -22,8 +20,7 @@
 #include "projects/project_file.h"
 #include "projects/project_library.h"
 #include "resources/resource.h"
-
-BoardDialog* Board = nullptr;
+#include "state/board_state.h"
 
 const char* const kScreenTipsEnabledText =
     "Show ScreenTips for Beginners - Enabled - Select to turn Screen&Tips OFF\tCtrl+T";
@@ -36,11 +33,16 @@ constexpr UINT kBandFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIV
 constexpr const char* kInstallingArgument = "InstallingTheProgram";
 constexpr const char* kStartGreetingFormat = "Select [Ok] to start %s";
 constexpr const char* kSavingSettingsCaption = "Saving settings...";
-constexpr int kProgramDirMaxLength = 230;
+
+void UseBackslashes(char* path) {
+  for (; *path != '\0'; ++path) {
+    if (*path == '/') *path = '\\';
+  }
+}
 
 }  // namespace
 
-BoardDialog::BoardDialog() : TableDialog(IDD_BOARD) {
+BoardDialog::BoardDialog() : StackedDialog(IDD_BOARD, false) {
   BoardIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD), IMAGE_ICON,
                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
 }
@@ -54,11 +56,19 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
       {WM_SIZE, &BoardDialog::OnSize},
       {WM_TIMECHANGE, &BoardDialog::OnTimeChange},
       {WM_CONTEXTMENU, &BoardDialog::OnContextMenu},
+      {WM_ENDSESSION, &BoardDialog::OnEndSession},
   };
   return rows;
 }
 
 BOOL BoardDialog::OnInitDialog() {
+  BeginWork();
+  StartUp();
+  EndWork();
+  return FALSE;
+}
+
+void BoardDialog::StartUp() {
   HWND board = Handle();
 
   if (std::strcmp(CommandLineCopy, kInstallingArgument) == 0) {
@@ -73,15 +83,15 @@ BOOL BoardDialog::OnInitDialog() {
 
   EmptyDialogStack();
   BoardHandle = board;
-  PushDialog(board, this);
+  JoinDialogStack();
   MarkAsBoard(board);
 
   DescribeSystem();
 
   // The board is still hidden: its template is not visible at creation.
-  Splash.CreateModeless(board);
+  StartSplash(board);
 
-  if (RunningCopyCheck(*this)) return FALSE;
+  if (RunningCopyCheck(*this)) return;
 
   fw::CenterOnDesktop(board);
   BoardMenu.Attach(GetMenu(board));
@@ -97,16 +107,7 @@ BOOL BoardDialog::OnInitDialog() {
   CheckItem(IDC_TOPMOST, TopMost == 1);
   PlaceBoardInBand(TopMost == 1);
 
-  if (ProjectFileExists(CurrentProjectPath) && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) ShowPage();
-  const bool startedWithoutProject = CurrentProjectPath[0] == '\0';
-  ListProjects();
-  if (startedWithoutProject) {
-    // The listing makes its first entry current without loading it; a board that starts without
-    // a project keeps none, so neither its caption nor its next save names a file whose slots
-    // it does not show.
-    CurrentProjectPath[0] = '\0';
-    SendItem(IDC_PROJECT_COMBO, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  }
+  LoadCurrentProjectAtStart();
   BoardTitle(CurrentProjectPath);
 
   SplashHandOver(board, 300, 1, 100);
@@ -127,18 +128,31 @@ BOOL BoardDialog::OnInitDialog() {
     DrawMenuBar(board);
   }
   BoardReady = 1;
-  return FALSE;
 }
 
 void BoardDialog::LoadProgramFolder() {
   std::memset(ProgramFolder, 0, sizeof(ProgramFolder));
   RegReadString(kConfigureKey, kThisProgramDirValue, "", ProgramFolder, kProgramDirMaxLength + 1);
+  UseBackslashes(ProgramFolder);
   const size_t length = std::strlen(ProgramFolder);
   if (length == 0 || ProgramFolder[length - 1] != '\\') {
     ProgramFolder[length] = '\\';
     ProgramFolder[length + 1] = '\0';
   }
   SetCurrentDirectoryA(ProgramFolder);
+}
+
+void BoardDialog::LoadCurrentProjectAtStart() {
+  const bool loaded = ProjectFileExists(CurrentProjectPath) && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1;
+  if (loaded) ShowPage();
+  ListProjects();
+  if (!loaded) {
+    // A board that starts without its project's slots names no project (the listing makes its
+    // first entry current without loading it): neither its caption nor its next save may name
+    // a file whose slots it does not show.
+    CurrentProjectPath[0] = '\0';
+    SendItem(IDC_PROJECT_COMBO, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  }
 }
 
 void BoardDialog::ShowScreenTipsState() {
@@ -166,23 +180,70 @@ void BoardDialog::ApplyFieldFont() {
   }
 }
 
-bool BoardDialog::PreTranslateMessage(MSG* msg) { return Dialog::PreTranslateMessage(msg); }
+void BoardDialog::EndWork() {
+  if (--workDepth_ > 0 || !closePending_) return;
+  closePending_ = false;
+  if (!HasEnded()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+bool BoardDialog::PreTranslateMessage(MSG* msg) {
+  // A multi-line field answers Escape by closing its dialog, which would run the close path and
+  // end the program. Escape means nothing on the board.
+  if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_ESCAPE &&
+      GetParent(msg->hwnd) == Handle() && IsTextField(GetDlgCtrlID(msg->hwnd))) {
+    return true;
+  }
+  return Dialog::PreTranslateMessage(msg);
+}
 
 void BoardDialog::OnCancel() {
   if (BoardClosing == 1) EndDialog(IDCANCEL);
 }
 
 INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
+  // A close in the middle of a command (from its message box or prompt) would save and record
+  // a project while the command still changes it: the close runs once the command is done.
+  if (workDepth_ > 0) {
+    closePending_ = true;
+    return TRUE;
+  }
+  // Already closing: the save in progress may be asking for a name.
+  if (closing_ || BoardClosing == 1) return TRUE;
+  closing_ = true;
   SetWindowTextA(Handle(), kSavingSettingsCaption);
   EnableWindow(Handle(), FALSE);
+  MarkBoardClosing(Handle(), true);
   if (PrimaryCopy == 1) {
     ShuttingDown = 1;
     CaptureBoard();
-    SaveBoardOnClose();
+    const int saved = SaveBoardOnClose();
     SaveSettings();
+    if (saved != 1 && !closeSaveFailed_) {
+      // The texts exist only on the board now: it stays open once, so that the user can save
+      // them elsewhere. A second failed close ends the program.
+      closeSaveFailed_ = true;
+      ShuttingDown = 0;
+      MarkBoardClosing(Handle(), false);
+      EnableWindow(Handle(), TRUE);
+      BoardTitle(CurrentProjectPath);
+      closing_ = false;
+      return TRUE;
+    }
   }
   BoardClosing = 1;
   // The dialog's default handling turns WM_CLOSE into IDCANCEL, which the cancel handler ends.
+  return FALSE;
+}
+
+INT_PTR BoardDialog::OnEndSession(WPARAM ending, LPARAM) {
+  if (ending == FALSE || PrimaryCopy != 1 || closing_ || BoardClosing == 1) return FALSE;
+  // The process ends as soon as this returns and nobody is there to answer a question: the slots
+  // go back into their own file only, without a message, and the settings are kept.
+  ShuttingDown = 1;
+  SessionEnding = 1;
+  CaptureBoard();
+  SaveBoardAtSessionEnd();
+  SaveSettings();
   return FALSE;
 }
 
@@ -201,8 +262,8 @@ INT_PTR BoardDialog::OnDestroy(WPARAM, LPARAM) {
     TrayIcon = nullptr;
   }
   SetScreenTips(0);
+  // The stacked-dialog base pops the board once this handler has run.
   BoardHandle = nullptr;
-  PopDialog();
   return FALSE;
 }
 

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "framework/dialog.h"
+#include "state/stacked_dialog.h"
 
-class BoardDialog : public fw::TableDialog<BoardDialog> {
+class BoardDialog : public StackedDialog<BoardDialog> {
  public:
   BoardDialog();
 
@@ -27,15 +27,26 @@ class BoardDialog : public fw::TableDialog<BoardDialog> {
   INT_PTR OnSize(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);
   INT_PTR OnContextMenu(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnEndSession(WPARAM wParam, LPARAM lParam);
 
+  void StartUp();
   void LoadProgramFolder();
+  void LoadCurrentProjectAtStart();
   void ApplyFieldFont();
   void ShowScreenTipsState();
   void ShowTrayState();
-};
+  // Start-up and commands run while other messages are dispatched (message boxes, prompts,
+  // waits). A close that arrives then waits until they have finished.
+  void BeginWork() { ++workDepth_; }
+  void EndWork();
+  int WorkDepth() const { return workDepth_; }
 
-// The process-wide board object, constructed by the application at start-up.
-extern BoardDialog* Board;
+  int workDepth_ = 0;
+  bool closePending_ = false;
+  bool closing_ = false;
+  // The save at closing failed once; the board stayed open so the user could save elsewhere.
+  bool closeSaveFailed_ = false;
+};
 
 // Caret to the start, scrolled into view, whole text selected; the field becomes current.
 void SelectField(int field);

@@ -6,10 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "board/board_dialog.h"
-#include "board/board_layout.h"
-#include "board/board_state.h"
 #include "desktop/waits.h"
+#include "state/board_state.h"
 
 namespace {
 

@@ -10,6 +10,9 @@ class BoardDialog;
 // whose handle a stale registration may name.
 void MarkAsBoard(HWND board);
 bool IsVarnelBoard(HWND window);
+// A board that has begun closing says so, so that a new copy waits for it to end instead of
+// handing over to a board that is about to go.
+void MarkBoardClosing(HWND board, bool closing);
 
 // The asking side, during the board's start-up. Returns true when a running copy answered: the
 // board has then been ended and its start-up must stop.

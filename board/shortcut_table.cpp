@@ -1,21 +1,25 @@
 // The board's keyboard shortcut rows and their lookup.
 #include "board/shortcut_table.h"
 
+#include "resources/resource.h"
+
+// Key codes are the virtual-key codes of the main keyboard's digits and letters, which equal
+// their characters; the keypad's digits have other codes and do not match.
 const ShortcutEntry ShortcutTable[] = {
-    {49, {0, 0, 0}, 32771},  // 1
-    {50, {0, 0, 0}, 32772},  // 2
-    {51, {0, 0, 0}, 32773},  // 3
-    {52, {0, 0, 0}, 32775},  // 4
-    {53, {0, 0, 0}, 32776},  // 5
-    {54, {0, 0, 0}, 32777},  // 6
-    {70, {0, 0, 0}, 32778},  // F
-    {84, {0, 0, 0}, 32786},  // T
-    {82, {0, 0, 0}, 32785},  // R
-    {87, {0, 0, 0}, 32787},  // W
-    {81, {0, 0, 0}, 32788},  // Q
-    {69, {0, 0, 0}, 32789},  // E
-    {80, {0, 0, 0}, 32790},  // P
-    {65, {0, 0, 0}, 32809},  // A
+    {'1', {0, 0, 0}, ID_FILE_NEW_PROJECT},
+    {'2', {0, 0, 0}, ID_FILE_SAVE_PROJECT},
+    {'3', {0, 0, 0}, ID_FILE_SAVEAS_PROJECT},
+    {'4', {0, 0, 0}, ID_FILE_EXIT},
+    {'5', {0, 0, 0}, ID_EDIT_RENAME_BUTTONS},
+    {'6', {0, 0, 0}, ID_EDIT_TEXT_FIELD},
+    {'F', {0, 0, 0}, ID_EDIT_FIND},
+    {'T', {0, 0, 0}, ID_HELP_SCREENTIPS},
+    {'R', {0, 0, 0}, ID_HELP_README},
+    {'W', {0, 0, 0}, ID_SUPPORT_WEB},
+    {'Q', {0, 0, 0}, ID_SUPPORT_FAQ},
+    {'E', {0, 0, 0}, ID_SUPPORT_EMAIL},
+    {'P', {0, 0, 0}, ID_SUPPORT_PHONE},
+    {'A', {0, 0, 0}, ID_HELP_ABOUT},
     {0, {0, 0, 0}, 0},
 };
 

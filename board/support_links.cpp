@@ -5,10 +5,11 @@
 
 #include <cstdio>
 
-#include "board/board_commands.h"
 #include "board/board_dialog.h"
-#include "board/board_state.h"
+#include "board/support_links.h"
+#include "desktop/program_name.h"
 #include "resources/resource.h"
+#include "state/board_state.h"
 
 namespace {
 

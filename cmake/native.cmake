@@ -1,8 +1,10 @@
 # Native build: the portable logic under AddressSanitizer and UndefinedBehaviorSanitizer.
 set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-target_sources(portable PRIVATE projects/file_replace_posix.cpp)
-target_compile_options(portable PRIVATE ${SANITIZE} -g)
-target_link_options(portable PUBLIC ${SANITIZE})
+target_sources(board_portable PRIVATE projects/file_system_posix.cpp)
+foreach(library shared_portable board_portable)
+  target_compile_options(${library} PRIVATE ${SANITIZE} -g)
+  target_link_options(${library} PUBLIC ${SANITIZE})
+endforeach()
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

@@ -1,7 +1,7 @@
 # Windows build: the framework, the programs, the Win32 tests and the end-to-end driver.
 set(WIN_FLAGS -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
-target_sources(portable PRIVATE projects/file_replace_win.cpp)
-target_compile_options(portable PRIVATE -DNOMINMAX)
+target_sources(board_portable PRIVATE projects/file_system_win.cpp)
+target_compile_options(board_portable PRIVATE -DNOMINMAX)
 
 add_library(framework STATIC
   framework/app.cpp
@@ -13,34 +13,49 @@ target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(framework PUBLIC ${WIN_FLAGS})
 target_link_libraries(framework PUBLIC comctl32 gdi32 user32 kernel32)
 
-# Everything of the board program except its entry point, so the Win32 tests can link it too.
-add_library(quillow_core STATIC
-  desktop/waits.cpp
-  desktop/splash.cpp
-  desktop/field_font.cpp
+# What both programs share: the registry helpers, the bounded copy and the waits (with the
+# program's name and the settings' key names as headers). Nothing here knows the board.
+add_library(varnel_shared STATIC
   desktop/registry.cpp
-  board/board_state.cpp
-  board/dialog_stack.cpp
-  board/board_dialog.cpp
-  board/command_dispatch.cpp
-  board/copy_action.cpp
-  board/pending_dialogs.cpp
-  board/support_links.cpp
-  dialogs/input_box.cpp
-  dialogs/slot_menu.cpp
-  projects/project_commands.cpp
-  board/running_copy.cpp
-  desktop/settings.cpp
+  desktop/waits.cpp
+)
+target_include_directories(varnel_shared PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(varnel_shared PUBLIC ${WIN_FLAGS})
+target_link_libraries(varnel_shared PUBLIC shared_portable advapi32 user32 kernel32)
+
+# Everything of the board program except its entry point, so the Win32 tests can link it too.
+# The folders are layers: state above the framework, then desktop, dialogs, projects, board.
+add_library(quillow_core STATIC
+  state/board_state.cpp
+  state/dialog_stack.cpp
+  desktop/about_box.cpp
+  desktop/field_font.cpp
   desktop/screen_tips.cpp
+  desktop/settings.cpp
+  desktop/splash.cpp
   desktop/system_description.cpp
   desktop/tray_icon.cpp
+  dialogs/edit_text_field.cpp
+  dialogs/help_window.cpp
+  dialogs/input_box.cpp
+  dialogs/rename_buttons.cpp
+  dialogs/slot_menu.cpp
+  projects/consolidate_dialog.cpp
+  projects/find_dialog.cpp
   projects/find_state.cpp
+  projects/project_commands.cpp
   projects/project_file.cpp
   projects/project_library.cpp
   projects/project_prompt.cpp
   board/board_app.cpp
+  board/board_dialog.cpp
+  board/command_table.cpp
+  board/copy_action.cpp
+  board/reposition.cpp
+  board/running_copy.cpp
+  board/support_links.cpp
 )
-target_link_libraries(quillow_core PUBLIC framework portable shell32 advapi32)
+target_link_libraries(quillow_core PUBLIC framework varnel_shared board_portable shell32)
 
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
 

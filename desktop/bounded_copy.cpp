@@ -54,3 +54,15 @@ int FormatInt(char* buffer, std::size_t size, int value) {
   }
   return std::snprintf(buffer, size, "%i", value);
 }
+
+bool EqualIgnoringCase(const char* left, const char* right) {
+  if (left == nullptr || right == nullptr) return left == right;
+  for (;; ++left, ++right) {
+    unsigned char a = static_cast<unsigned char>(*left);
+    unsigned char b = static_cast<unsigned char>(*right);
+    if (a >= 'a' && a <= 'z') a = static_cast<unsigned char>(a - ('a' - 'A'));
+    if (b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - ('a' - 'A'));
+    if (a != b) return false;
+    if (a == '\0') return true;
+  }
+}

@@ -1,4 +1,5 @@
-// Bounded string helpers for fixed-size character buffers: copying, integer parsing and formatting.
+// Bounded string helpers for fixed-size character buffers: copying, comparing, integer parsing and
+// formatting. Shared by both programs.
 #ifndef VARNEL_DESKTOP_BOUNDED_COPY_H
 #define VARNEL_DESKTOP_BOUNDED_COPY_H
 
@@ -7,6 +8,11 @@
 // Copies at most size - 1 characters and always terminates when size > 0; a null source stores
 // the empty string. Returns destination (nullptr when destination is nullptr).
 char* CopyBounded(char* destination, const char* source, std::size_t size);
+
+// The one case-insensitive comparison of the programs, as Windows compares file names and the
+// command line: only the letters A to Z fold, every other byte compares as it is. Null equals
+// only null.
+bool EqualIgnoringCase(const char* left, const char* right);
 
 // atoi without undefined behaviour: blanks, an optional sign, then digits up to the first other
 // character. No digits (or nullptr) gives 0; values beyond int are clamped to INT_MIN/INT_MAX.

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "board/board_state.h"
 #include "desktop/registry.h"
+#include "state/board_state.h"
 
 void LoadSettings() {
   if (NewSessionStart == 1) {
@@ -13,6 +13,9 @@ void LoadSettings() {
     char fallback[kPathSize];
     std::snprintf(fallback, sizeof(fallback), "%s%s", ProgramFolder, kSampleProjectName);
     RegReadString(kFilesKey, kCurrentValue, fallback, CurrentProjectPath, kPathSize);
+    for (char* c = CurrentProjectPath; *c != '\0'; ++c) {
+      if (*c == '/') *c = '\\';
+    }
   }
   MinOnEachCopy = RegReadInt(kOptionsKey, "MinOnEachCopy", MinOnEachCopy);
   TopMost = RegReadInt(kOptionsKey, "TopMost", TopMost);

@@ -2,17 +2,10 @@
 #ifndef VARNEL_DESKTOP_SETTINGS_H
 #define VARNEL_DESKTOP_SETTINGS_H
 
-// Subkeys and value names of the settings key.
-constexpr const char* kConfigureKey = "Configure";
-constexpr const char* kFilesKey = "Files";
-constexpr const char* kOptionsKey = "Options";
-constexpr const char* kHandlesKey = "Handles";
-constexpr const char* kThisProgramDirValue = "ThisProgramDir";
-constexpr const char* kCurrentValue = "Current";
-constexpr const char* kTransHandleValue = "TransHandle";
-constexpr const char* kSampleProjectName = "SAMPLE.VRL";
+#include "desktop/settings_keys.h"
 
-// Reads the current project (unless started with NewSession) and the six options.
+// Reads the current project (unless started with NewSession) and the six options. A current
+// project written with forward slashes is read with backslashes, the form every comparison uses.
 void LoadSettings();
 // Writes the current project and the six options.
 void SaveSettings();

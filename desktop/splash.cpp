@@ -109,9 +109,17 @@ void PaintSplashPicture(HWND window, HDC dc, int width, int height) {
   if (dc == nullptr) ReleaseDC(window, target);
 }
 
+bool StartSplash(HWND board) {
+  if (Splash.CreateModeless(board)) return true;
+  SplashShown = 1;
+  SplashClosing = 1;
+  return false;
+}
+
 void SplashHandOver(HWND board, unsigned firstDelay, int show, unsigned secondDelay) {
   if (SplashShown != 0) return;
-  while (SplashShown == 0) {
+  // Only the splash's own timer ends this poll; a splash that is gone has no timer left.
+  while (SplashShown == 0 && Splash.Handle() != nullptr) {
     Sleep(20);
     DispatchPendingMessages();
     if (TimeChangeSkips > 0) {

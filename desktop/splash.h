@@ -33,6 +33,10 @@ class SplashWindow : public fw::TableDialog<SplashWindow> {
 
 extern SplashWindow Splash;
 
+// Creates the splash over the board. When it cannot be made the start goes on without it: the
+// hand-over then has nothing to wait for. Returns false in that case.
+bool StartSplash(HWND board);
+
 // Draws bitmap 144 centred in the window; with no device context the window's own is used.
 void PaintSplashPicture(HWND window, HDC dc, int width, int height);
 

@@ -2,33 +2,30 @@
 #ifndef VARNEL_DIALOGS_INPUT_BOX_H
 #define VARNEL_DIALOGS_INPUT_BOX_H
 
-#include "framework/dialog.h"
+#include "state/stacked_dialog.h"
 
-constexpr int kInputCaptionSize = 256;
-constexpr int kInputPromptSize = 1024;
 constexpr int kInputTextSize = 256;
 
-// Filled by the caller of AskText before the call.
-extern char InputCaption[kInputCaptionSize];
-extern char InputPrompt[kInputPromptSize];
-extern char InputText[kInputTextSize];
-
-class InputBox : public fw::TableDialog<InputBox> {
+class InputBox : public StackedDialog<InputBox> {
  public:
-  InputBox();
+  InputBox(const char* caption, const char* prompt, const char* proposed);
+
+  // The answer after IDOK, at most kInputTextSize - 1 characters.
+  const char* Answer() const { return text_; }
 
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
-  std::span<const MessageRow> MessageTable() const override;
 
  private:
-  INT_PTR OnDestroy(WPARAM wParam, LPARAM lParam);
+  const char* caption_;
+  const char* prompt_;
+  char text_[kInputTextSize] = {};
 };
 
-// Asks for one line of text, proposing the text buffer's content (at most 255 characters).
-// Returns 1 when the user applied and a text buffer was given (it then holds the answer, cut to
-// capacity - 1 characters), 0 otherwise. The prompt is a printf format.
-int AskText(const char* promptFormat, char* text, int capacity, ...);
+// Asks for one line of text in a box owned by the board, proposing text's content (at most 255
+// characters). Returns 1 when the user applied and a text buffer was given (it then holds the
+// answer, cut to capacity - 1 characters), 0 otherwise.
+int AskText(const char* caption, const char* prompt, char* text, int capacity);
 
 #endif

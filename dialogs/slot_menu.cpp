@@ -1,11 +1,9 @@
 // The slot context menu and the single-button rename.
 #include "dialogs/slot_menu.h"
 
-#include "board/board_layout.h"
-#include "board/board_state.h"
 #include "dialogs/input_box.h"
-#include "desktop/bounded_copy.h"
 #include "resources/resource.h"
+#include "state/board_state.h"
 
 HWND ContextButton = nullptr;
 
@@ -66,8 +64,9 @@ void ShowPopupMenu(HWND, int menuId, HWND owner) {
 void DefineButton(HWND button) {
   char caption[32] = {};
   GetWindowTextA(button, caption, sizeof(caption));
-  CopyBounded(InputCaption, kDefineButtonCaption, sizeof(InputCaption));
-  if (AskText(kDefineButtonPrompt, caption, sizeof(caption)) == 1) SetWindowTextA(button, caption);
+  if (AskText(kDefineButtonCaption, kDefineButtonPrompt, caption, sizeof(caption)) == 1) {
+    SetWindowTextA(button, caption);
+  }
 }
 
 void OpenSlotMenu(HWND clicked) {

@@ -88,6 +88,8 @@ bool Dialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 bool Dialog::HandleCommand(int, int, HWND) { return false; }
 
+bool Dialog::HandleNotify(NMHDR*, LRESULT&) { return false; }
+
 void Dialog::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (!HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
     DefaultCommand(wParam);
@@ -139,6 +141,13 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(wParam, lParam);
       return TRUE;
+    case WM_NOTIFY: {
+      // A dialog procedure cannot return a notification's answer itself: it travels in
+      // DWLP_MSGRESULT, and TRUE tells the dialog manager to use it.
+      LRESULT answer = 0;
+      if (lParam != 0 && HandleNotify(reinterpret_cast<NMHDR*>(lParam), answer)) return SetMessageResult(answer);
+      return FALSE;
+    }
     default:
       return FALSE;
   }

@@ -46,6 +46,8 @@ class Dialog {
   void CheckItem(int id, bool checked) const {
     CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
   }
+  void EnableItem(int id, bool enabled) const { EnableWindow(Item(id), enabled ? TRUE : FALSE); }
+  void ShowItem(int id, bool shown) const { ShowWindow(Item(id), shown ? SW_SHOW : SW_HIDE); }
 
  protected:
   // Window initialisation. TRUE lets the system give the focus to the first control.
@@ -57,6 +59,8 @@ class Dialog {
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
   // A handled command returns true.
   virtual bool HandleCommand(int id, int code, HWND control);
+  // A handled notification sets result, which the caller hands back in DWLP_MSGRESULT.
+  virtual bool HandleNotify(NMHDR* header, LRESULT& result);
   // The whole WM_COMMAND: the handlers, then the default routing.
   virtual void OnCommand(WPARAM wParam, LPARAM lParam);
   // Default routing of a command: IDOK and IDCANCEL; anything else is ignored.
@@ -98,8 +102,17 @@ class TableDialog : public Dialog {
     void (Derived::*handler)(int id, int code, HWND control);
   };
 
+  // A notification row matches WM_NOTIFY from control id (kAnyId: any control) with code.
+  static constexpr int kAnyId = -1;
+  struct NotifyRow {
+    int id;
+    UINT code;
+    LRESULT (Derived::*handler)(NMHDR* header);
+  };
+
   virtual std::span<const MessageRow> MessageTable() const { return {}; }
   virtual std::span<const CommandRow> CommandTable() const { return {}; }
+  virtual std::span<const NotifyRow> NotifyTable() const { return {}; }
 
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
     for (const MessageRow& row : MessageTable()) {
@@ -115,6 +128,16 @@ class TableDialog : public Dialog {
     for (const CommandRow& row : CommandTable()) {
       if (id >= row.firstId && id <= row.lastId && (row.code == kAnyCode || row.code == code)) {
         (static_cast<Derived*>(this)->*row.handler)(id, code, control);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool HandleNotify(NMHDR* header, LRESULT& result) override {
+    for (const NotifyRow& row : NotifyTable()) {
+      if ((row.id == kAnyId || static_cast<UINT_PTR>(row.id) == header->idFrom) && row.code == header->code) {
+        result = (static_cast<Derived*>(this)->*row.handler)(header);
         return true;
       }
     }

@@ -1,7 +1,8 @@
 // The project commands. The board's slots only ever go back into the file they were loaded from
 // or last saved to (BoardSlotsPath): when the current path names another file, the board is
 // treated as having no file, and a board without a file that holds text is named before it
-// could be lost.
+// could be lost. A command that would replace the slots goes ahead only once they are safe, and
+// a failed save leaves the board, the current project and the combo box as they were.
 #include "projects/project_commands.h"
 
 #include <windows.h>
@@ -9,13 +10,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/board_state.h"
 #include "desktop/bounded_copy.h"
+#include "desktop/program_name.h"
 #include "desktop/settings.h"
 #include "projects/project_file.h"
 #include "projects/project_library.h"
 #include "projects/project_prompt.h"
 #include "resources/resource.h"
+#include "state/board_state.h"
 
 namespace {
 
@@ -26,23 +28,21 @@ bool CurrentFileHoldsTheSlots() {
   return ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath);
 }
 
-bool PageHoldsText(const ProjectPage& page) {
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (page.names[slot][0] != '\0' || page.texts[slot][0] != '\0') return true;
-  }
-  return false;
-}
+HWND ProjectCombo() { return GetDlgItem(BoardHandle, IDC_PROJECT_COMBO); }
 
-// After a load failed the board still shows the previous project: the current path goes back to
-// that project's file (or to none), so the next save cannot put its slots into the new file.
-void KeepCurrentWithTheSlots() {
-  CopyBounded(CurrentProjectPath, ProjectFileExists(BoardSlotsPath) ? BoardSlotsPath : "", kPathSize);
-  HWND combo = GetDlgItem(BoardHandle, IDC_PROJECT_COMBO);
-  const char* name = FileNameOfPath(CurrentProjectPath);
-  const LRESULT entry = name[0] != '\0' ? SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+// Selects the entry with exactly this file name, or none.
+void SelectComboEntry(const char* name) {
+  const LRESULT entry = name[0] != '\0' ? SendMessageA(ProjectCombo(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                        reinterpret_cast<LPARAM>(name))
                                         : CB_ERR;
-  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  SendMessageA(ProjectCombo(), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+// The board still shows the project its slots came from: the current path goes back to that
+// project's file (or to none), so the next save cannot put its slots into another file.
+void KeepCurrentWithTheSlots() {
+  CopyBounded(CurrentProjectPath, ProjectFileExists(BoardSlotsPath) ? BoardSlotsPath : "", kPathSize);
+  SelectComboEntry(FileNameOfPath(CurrentProjectPath));
 }
 
 void LoadCurrentProject() {
@@ -53,36 +53,51 @@ void LoadCurrentProject() {
   }
 }
 
-void SelectedEntryAsCurrent() {
-  HWND combo = GetDlgItem(BoardHandle, IDC_PROJECT_COMBO);
-  const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  char name[kPathSize] = {};
-  if (selected != CB_ERR && SendMessageA(combo, CB_GETLBTEXTLEN, selected, 0) < kPathSize) {
-    SendMessageA(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(name));
+// The text of the combo box's selected entry, "" when none.
+void SelectedEntry(char* name, std::size_t size) {
+  name[0] = '\0';
+  const LRESULT selected = SendMessageA(ProjectCombo(), CB_GETCURSEL, 0, 0);
+  if (selected != CB_ERR && SendMessageA(ProjectCombo(), CB_GETLBTEXTLEN, selected, 0) < static_cast<LRESULT>(size)) {
+    SendMessageA(ProjectCombo(), CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(name));
   }
-  std::snprintf(CurrentProjectPath, kPathSize, "%s%s", ProgramFolder, name);
+}
+
+// Asks for a name and saves the captured page there. Returns 1 when saved, 0 when the user
+// cancelled, -1 when the save failed (the current path is then back where it was).
+int SaveUnderNewName() {
+  char previous[kPathSize];
+  CopyBounded(previous, CurrentProjectPath, sizeof(previous));
+  if (PromptProjectName(kSaveAsTitle, 2) != 1) return 0;
+  if (SaveProjectFile(CurrentProjectPath, BoardPage, 1) == 1) return 1;
+  CopyBounded(CurrentProjectPath, previous, kPathSize);
+  return -1;
 }
 
 }  // namespace
 
-void SaveCurrentIfPresent() {
-  if (CurrentFileHoldsTheSlots()) {
-    CaptureBoard();
-    SaveProjectFile(CurrentProjectPath, BoardPage, 1);
-    return;
-  }
+int SaveCurrentIfPresent() {
   CaptureBoard();
-  if (!PageHoldsText(BoardPage)) return;
-  // Texts that belong to no file would be lost by the project change that follows.
-  if (PromptProjectName(kSaveAsTitle, 2) == 1) SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+  if (CurrentFileHoldsTheSlots()) return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+  if (!PageHoldsText(BoardPage)) return 1;
+  // Texts that belong to no file would be lost by the change that follows.
+  const int named = SaveUnderNewName();
+  if (named == 1) ListProjects();
+  return named >= 0 ? 1 : 0;
 }
 
 void NewProject() {
-  SaveCurrentIfPresent();
+  if (SaveCurrentIfPresent() != 1) return;
+  char previous[kPathSize];
+  CopyBounded(previous, CurrentProjectPath, sizeof(previous));
   if (PromptProjectName(kNewProjectTitle, 1) == 0) return;
+  // The empty project is written before the board shows it: a board blanked by a failed save
+  // would still count as the previous project and overwrite it at the next save.
   ClearPage(BoardPage);
+  if (SaveProjectFile(CurrentProjectPath, BoardPage, 1) != 1) {
+    CopyBounded(CurrentProjectPath, previous, kPathSize);
+    return;
+  }
   ShowPage();
-  SaveProjectFile(CurrentProjectPath, BoardPage, 1);
   ListProjects();
   FocusProjectCombo();
   SaveSettings();
@@ -102,8 +117,7 @@ void SaveProject() {
 
 void SaveProjectAs() {
   CaptureBoard();
-  if (PromptProjectName(kSaveAsTitle, 2) == 0) return;
-  SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+  if (SaveUnderNewName() != 1) return;
   ListProjects();
   FocusProjectCombo();
   SaveSettings();
@@ -117,27 +131,44 @@ void DeleteProject() {
 
   CaptureBoard();
   DeleteFileA(CurrentProjectPath);
-  HWND combo = GetDlgItem(BoardHandle, IDC_PROJECT_COMBO);
-  const LRESULT entry = SendMessageA(combo, CB_FINDSTRINGEXACT, 0,
+  const LRESULT entry = SendMessageA(ProjectCombo(), CB_FINDSTRINGEXACT, 0,
                                      reinterpret_cast<LPARAM>(FileNameOfPath(CurrentProjectPath)));
-  if (entry != CB_ERR) SendMessageA(combo, CB_DELETESTRING, entry, 0);
+  if (entry != CB_ERR) SendMessageA(ProjectCombo(), CB_DELETESTRING, entry, 0);
   CurrentProjectPath[0] = '\0';
   if (ListProjects() == 1) {
-    SelectedEntryAsCurrent();
+    char first[kPathSize];
+    SelectedEntry(first, sizeof(first));
+    std::snprintf(CurrentProjectPath, kPathSize, "%s%s", ProgramFolder, first);
     LoadCurrentProject();
   }
   SaveSettings();
 }
 
 void ChangeProject() {
-  SaveCurrentIfPresent();
-  SelectedEntryAsCurrent();
-  LoadCurrentProject();
+  // Taken first: naming the board's own texts lists the library again and moves the selection.
+  char chosen[kPathSize];
+  SelectedEntry(chosen, sizeof(chosen));
+  if (SaveCurrentIfPresent() != 1) {
+    KeepCurrentWithTheSlots();
+    return;
+  }
+  std::snprintf(CurrentProjectPath, kPathSize, "%s%s", ProgramFolder, chosen);
+  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) {
+    ShowPage();
+    SelectComboEntry(chosen);
+  } else {
+    KeepCurrentWithTheSlots();
+  }
   SaveSettings();
 }
 
 int SaveBoardOnClose() {
   if (CurrentFileHoldsTheSlots()) return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
-  if (PromptProjectName(kSaveAsTitle, 2) == 1) return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
-  return 0;
+  // An empty board without a file has nothing to lose.
+  if (!PageHoldsText(BoardPage)) return 1;
+  return SaveUnderNewName() >= 0 ? 1 : 0;
+}
+
+void SaveBoardAtSessionEnd() {
+  if (CurrentFileHoldsTheSlots()) SaveProjectFile(CurrentProjectPath, BoardPage, 1);
 }

@@ -2,19 +2,24 @@
 #ifndef VARNEL_PROJECTS_PROJECT_COMMANDS_H
 #define VARNEL_PROJECTS_PROJECT_COMMANDS_H
 
-// Writes the board's slots back to the current file when they belong to it; asks for a name
-// first when they belong to no file and hold any text.
-void SaveCurrentIfPresent();
+// Before the board's slots are replaced: writes them back to the file they belong to, or, when
+// they belong to none and hold any text, asks for a name and saves them there. Returns 1 when
+// the slots may be replaced (saved, empty, or the user declined to name a file), 0 when a save
+// failed: the board must then keep its slots.
+int SaveCurrentIfPresent();
 
-// The commands; each returns 1 when it ended with the focus step of the dispatch.
 void NewProject();
 void SaveProject();
 void SaveProjectAs();
 void DeleteProject();
 void ChangeProject();
 
-// The file the board's slots should go back to when closing: 1 and saved, or 0 when there is
-// none and the user declined to name one.
+// Saves the slots at closing, asking for a name when they belong to no file and hold text.
+// Returns 0 only when a save failed; the user declining to name a file counts as done.
 int SaveBoardOnClose();
+
+// At the end of the Windows session: the slots go back into the file they belong to, if any;
+// nothing is asked.
+void SaveBoardAtSessionEnd();
 
 #endif

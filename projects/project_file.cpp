@@ -6,12 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/board_state.h"
 #include "desktop/bounded_copy.h"
+#include "desktop/program_name.h"
 #include "desktop/settings.h"
-
-ProjectPage BoardPage = {};
-char BoardSlotsPath[kPathBufferSize] = {};
+#include "projects/page_file.h"
+#include "state/board_state.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ int SaveProjectFile(const char* path, const ProjectPage& page, int retitle) {
   if (WriteProjectFileSafely(path, page) != SaveResult::Ok) {
     char message[kPathSize + 32];
     std::snprintf(message, sizeof(message), kErrorSavingFormat, path);
-    MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
+    if (SessionEnding != 1) MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
     return 0;
   }
   if (retitle == 1) {
@@ -77,5 +76,5 @@ bool ProjectFileExists(const char* path) {
 }
 
 bool SlotsBelongTo(const char* path) {
-  return path != nullptr && path[0] != '\0' && _stricmp(BoardSlotsPath, path) == 0;
+  return path != nullptr && path[0] != '\0' && EqualIgnoringCase(BoardSlotsPath, path);
 }

@@ -3,15 +3,7 @@
 #ifndef VARNEL_PROJECTS_PROJECT_FILE_H
 #define VARNEL_PROJECTS_PROJECT_FILE_H
 
-#include "projects/project_page.h"
-
-// The board's staging image of its 33 slots.
-extern ProjectPage BoardPage;
-
-// The file the board's slots were last loaded from or saved to; empty when they belong to no
-// file (nothing loaded yet, or a load failed). Automatic saves write only there, so one
-// project's slots can never land in another project's file.
-extern char BoardSlotsPath[kPathBufferSize];
+#include "state/project_page.h"
 
 // Copies the board's 33 captions and texts into the page (cut to 31 and 10239 characters).
 void CaptureBoard();
@@ -19,9 +11,11 @@ void CaptureBoard();
 void ShowPage();
 
 // Saves the page through a temporary file; every failure leaves the old file as it was and
-// shows "Error saving:" with the path. retitle = 1: the board's own project (caption updated).
+// shows "Error saving:" with the path. retitle = 1: the board's own project (caption updated,
+// and the slots now belong to path).
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle);
-// Reads the page; silent on failure. retitle = 1 on success: caption updated, settings saved.
+// Reads the page; silent on failure. retitle = 1 on success: caption updated, the slots belong to
+// path, settings saved.
 int LoadProjectFile(const char* path, ProjectPage& page, int retitle);
 
 // Sets the board's caption to "Varnel >" followed by the path.

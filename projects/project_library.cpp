@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/board_state.h"
 #include "resources/resource.h"
+#include "state/board_state.h"
 
 const char* FileNameOfPath(const char* path) {
   const int length = static_cast<int>(std::strlen(path));

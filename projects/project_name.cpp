@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "desktop/bounded_copy.h"
+
 namespace {
 
 constexpr char kProjectExtension[] = ".vrl";
@@ -20,31 +22,29 @@ bool IsDroppedCharacter(unsigned char c) {
   }
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
-
-bool EqualsIgnoringCase(const char* text, const char* upperWord) {
-  for (; *text != '\0' && *upperWord != '\0'; ++text, ++upperWord) {
-    if (UpperAscii(*text) != *upperWord) {
-      return false;
-    }
-  }
-  return *text == *upperWord;
-}
-
 // Windows opens the device instead of a file for these names, whatever folder or extension
-// comes with them.
+// comes with them, and also when spaces follow the name ("CON .vrl"). The superscript digits are
+// those of the Windows-1252 code page.
 bool IsDeviceName(const char* name) {
-  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+  char stem[kPathBufferSize];
+  std::size_t length = 0;
+  for (; name[length] != '\0' && length < sizeof stem - 1; ++length) stem[length] = name[length];
+  while (length > 0 && stem[length - 1] == ' ') --length;
+  stem[length] = '\0';
+
+  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   for (const char* device : kDevices) {
-    if (EqualsIgnoringCase(name, device)) {
+    if (EqualIgnoringCase(stem, device)) {
       return true;
     }
   }
-  if (std::strlen(name) == 4 && name[3] >= '1' && name[3] <= '9') {
-    const char stem[] = {UpperAscii(name[0]), UpperAscii(name[1]), UpperAscii(name[2]), '\0'};
-    return std::strcmp(stem, "COM") == 0 || std::strcmp(stem, "LPT") == 0;
+  if (length != 4) {
+    return false;
   }
-  return false;
+  const unsigned char digit = static_cast<unsigned char>(stem[3]);
+  const bool portDigit = (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+  stem[3] = '\0';
+  return portDigit && (EqualIgnoringCase(stem, "COM") || EqualIgnoringCase(stem, "LPT"));
 }
 
 // Returns the length of the kept name written to kept, which has room for kPathBufferSize bytes.

@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/board_state.h"
 #include "desktop/bounded_copy.h"
+#include "desktop/program_name.h"
 #include "dialogs/input_box.h"
 #include "projects/project_file.h"
 #include "projects/project_name.h"
+#include "state/board_state.h"
 
 namespace {
 
@@ -35,8 +36,7 @@ int PromptProjectName(const char* title, int mode) {
   for (;;) {
     char name[kPathSize];
     ProposedName(name, sizeof(name));
-    CopyBounded(InputCaption, title, sizeof(InputCaption));
-    if (AskText("%s", name, sizeof(name), prompt) != 1) return 0;
+    if (AskText(title, prompt, name, sizeof(name)) != 1) return 0;
 
     if (BuildProjectPath(name, ProgramFolder) != 1) {
       MessageBoxA(BoardHandle, kInvalidFilename, kProgramName, MB_ICONSTOP);

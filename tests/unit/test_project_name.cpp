@@ -75,16 +75,19 @@ TEST(BuildProjectPath, KeepsEveryOtherByteIncludingHighOnes) {
 }
 
 TEST(BuildProjectPath, RefusesDeviceNamesInAnyCase) {
-  std::string devices[] = {"CON", "PRN", "AUX", "NUL"};
+  std::string devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "conout$"};
   for (const std::string& device : devices) {
     ExpectRefused(device);
     ExpectRefused(device + " ");
     ExpectRefused(device + ".txt");
   }
-  for (char digit = '1'; digit <= '9'; ++digit) {
+  for (char digit : std::string("0123456789\xB9\xB2\xB3")) {
     ExpectRefused(std::string("COM") + digit);
     ExpectRefused(std::string("lpt") + digit);
   }
+  // A space before a dropped character survives, and Windows ignores it after a device name.
+  ExpectRefused("CON ?");
+  ExpectRefused("lpt\xB2  *");
   ExpectRefused("con");
   ExpectRefused("nUl");
   ExpectRefused("Com7");
@@ -94,7 +97,7 @@ TEST(BuildProjectPath, RefusesDeviceNamesInAnyCase) {
 
 TEST(BuildProjectPath, AcceptsNamesThatOnlyResembleDevices) {
   ExpectPath("  CON  ", " CON");
-  ExpectPath("COM0", "COM0");
+  ExpectPath("COM\xB4", "COM\xB4");
   ExpectPath("LPT10", "LPT10");
   ExpectPath("CONSOLE", "CONSOLE");
   ExpectPath("COM", "COM");

@@ -82,6 +82,13 @@ class ProbeDialog : public fw::TableDialog<ProbeDialog> {
     };
     return rows;
   }
+  std::span<const NotifyRow> NotifyTable() const override {
+    static constexpr NotifyRow rows[] = {
+        {IDC_FW_EDIT, NM_CLICK, &ProbeDialog::OnEditClicked},
+        {kAnyId, NM_DBLCLK, &ProbeDialog::OnAnyDoubleClick},
+    };
+    return rows;
+  }
 
  private:
   INT_PTR OnEndMessage(WPARAM wParam, LPARAM) {
@@ -117,6 +124,8 @@ class ProbeDialog : public fw::TableDialog<ProbeDialog> {
   void OnEditChange(int id, int code, HWND control) { Record("change", id, code, control); }
   void OnEditOther(int id, int code, HWND control) { Record("other", id, code, control); }
   void OnMenu(int id, int code, HWND control) { Record("menu", id, code, control); }
+  LRESULT OnEditClicked(NMHDR* header) { return static_cast<LRESULT>(header->idFrom) + 1; }
+  LRESULT OnAnyDoubleClick(NMHDR* header) { return -static_cast<LRESULT>(header->idFrom); }
 };
 
 // An application whose filter records the key presses it is offered and consumes chosen ones.
@@ -429,6 +438,20 @@ TEST_F(FrameworkTable, CommandRowsMatchIdRangesAndNotificationCodes) {
                           [](const std::string& c) { return c.rfind("other 5110 768", 0) == 0; }),
             0);
   EXPECT_FALSE(dialog.HasEnded());
+}
+
+TEST_F(FrameworkTable, NotifyRowsAnswerThroughTheMessageResult) {
+  ProbeDialog dialog(IDD_FW_SHOWN);
+  ASSERT_TRUE(dialog.CreateModeless(nullptr));
+  auto notify = [&](UINT_PTR id, UINT code) {
+    NMHDR header = {nullptr, id, code};
+    return SendMessageA(dialog.Handle(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
+  };
+  EXPECT_EQ(notify(IDC_FW_EDIT, NM_CLICK), IDC_FW_EDIT + 1);
+  EXPECT_EQ(notify(IDC_FW_RANGE_FIRST, NM_DBLCLK), -IDC_FW_RANGE_FIRST);
+  // Another control's click and unlisted codes go to the dialog manager, which answers 0.
+  EXPECT_EQ(notify(IDC_FW_RANGE_FIRST, NM_CLICK), 0);
+  EXPECT_EQ(notify(IDC_FW_EDIT, NM_RCLICK), 0);
 }
 
 TEST_F(FrameworkTable, MessageRowsAnswerAndUnlistedInputFallsToTheDefaults) {

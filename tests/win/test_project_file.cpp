@@ -9,7 +9,7 @@
 #include <string>
 
 #include "projects/project_file.h"
-#include "projects/project_page.h"
+#include "projects/page_file.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "board/board_layout.h"
+#include "state/slots.h"
 
 TEST(SlotConversions, EverySlotRoundTripsThroughItsControls) {
   for (int slot = 0; slot < kSlotCount; ++slot) {

@@ -1,5 +1,5 @@
 // The board's process-wide state with its start values.
-#include "board/board_state.h"
+#include "state/board_state.h"
 
 #include "resources/resource.h"
 
@@ -9,6 +9,9 @@ char ProgramFolder[kPathSize] = {};
 int CurrentField = 0;
 int RepositionMode = 0;
 int RepositionCount = 0;
+
+ProjectPage BoardPage = {};
+char BoardSlotsPath[kPathSize] = {};
 
 int MinOnEachCopy = 0;
 int TopMost = 1;
@@ -26,6 +29,7 @@ int HandoverAcknowledged = 0;
 
 int BoardClosing = 0;
 int BoardReady = 0;
+int SessionEnding = 0;
 
 char CommandLineCopy[kCommandLineSize] = {};
 int NewSessionStart = 0;

@@ -1,11 +1,12 @@
 // Reading and saving project files.
-#include "projects/project_page.h"
+#include "projects/page_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "projects/file_replace.h"
+#include "desktop/bounded_copy.h"
+#include "projects/file_system.h"
 
 namespace {
 
@@ -14,23 +15,13 @@ namespace {
 // taken by another feature. Three characters keep the short name equal to the long one.
 constexpr char kTemporaryExtension[] = ".~vr";
 
-// File names compare without regard to letter case on Windows.
-bool SamePathIgnoringCase(const char* left, const char* right) {
-  for (; *left != '\0' && *right != '\0'; ++left, ++right) {
-    const unsigned char a = static_cast<unsigned char>(*left);
-    const unsigned char b = static_cast<unsigned char>(*right);
-    const unsigned char lowerA = (a >= 'A' && a <= 'Z') ? static_cast<unsigned char>(a + ('a' - 'A')) : a;
-    const unsigned char lowerB = (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
-    if (lowerA != lowerB) {
-      return false;
-    }
-  }
-  return *left == *right;
-}
-
 // Opening with "r+b" proves the existing file may be written without truncating it; only a file
-// that is not there at all is allowed to fail the open.
+// that is not there at all is allowed to fail the open. A privileged process may write a file
+// marked read-only, so the mark is looked at by itself.
 bool TargetIsWritableOrAbsent(const char* path) {
+  if (IsReadOnlyFile(path)) {
+    return false;
+  }
   errno = 0;
   std::FILE* file = std::fopen(path, "r+b");
   if (file == nullptr) {
@@ -57,18 +48,13 @@ bool WriteWholePage(const char* path, const ProjectPage& page) {
 
 }  // namespace
 
-void ClearPage(ProjectPage& page) { std::memset(&page, 0, sizeof page); }
-
-void TerminateFields(ProjectPage& page) {
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    page.names[slot][kButtonNameSize - 1] = '\0';
-    page.texts[slot][kTextFieldSize - 1] = '\0';
-  }
-}
-
 int ReadProjectFile(const char* path, ProjectPage& page) {
   ClearPage(page);
   if (path == nullptr) {
+    return 0;
+  }
+  // A read-only project is not loaded: the board could never save its edits back.
+  if (IsReadOnlyFile(path)) {
     return 0;
   }
   std::FILE* file = std::fopen(path, "r+b");
@@ -114,10 +100,10 @@ SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, Re
     return SaveResult::OpenFailed;
   }
   // A project named like a temporary file would be truncated by writing its own temporary.
-  if (SamePathIgnoringCase(temporaryPath, path)) {
+  if (EqualIgnoringCase(temporaryPath, path)) {
     return SaveResult::OpenFailed;
   }
-  // rename replaces even a read-only file, so the target's protection is checked by hand.
+  // rename replaces even a read-only file, so the target's protection is checked first.
   if (!TargetIsWritableOrAbsent(path)) {
     return SaveResult::OpenFailed;
   }

@@ -1,16 +1,15 @@
-// The process-wide state that the board owns; dialogs read and write it while they run modally
-// on the board's thread.
-#ifndef VARNEL_BOARD_BOARD_STATE_H
-#define VARNEL_BOARD_BOARD_STATE_H
+// The process-wide state that the board owns. It lives below every subsystem so that the
+// dialogs, the project commands and the desktop parts can read and write it while they run
+// modally on the board's thread, without depending on the board itself.
+#ifndef VARNEL_STATE_BOARD_STATE_H
+#define VARNEL_STATE_BOARD_STATE_H
 
 #include <windows.h>
 
-#include "board/board_layout.h"
 #include "framework/menu.h"
-#include "projects/project_page.h"
+#include "state/project_page.h"
+#include "state/slots.h"
 
-constexpr const char* kProgramName = "Varnel";
-// Paths live in the same fixed buffers as the project code uses.
 constexpr int kPathSize = static_cast<int>(kPathBufferSize);
 constexpr int kCommandLineSize = 1024;
 
@@ -20,6 +19,14 @@ extern char ProgramFolder[kPathSize];
 extern int CurrentField;
 extern int RepositionMode;
 extern int RepositionCount;
+
+// The board's staging image of its 33 slots.
+extern ProjectPage BoardPage;
+
+// The file the board's slots were last loaded from or saved to; empty when they belong to no
+// file (nothing loaded yet, a load failed, or the slots were replaced without being saved).
+// Automatic saves write only there, so one project's slots can never land in another's file.
+extern char BoardSlotsPath[kPathSize];
 
 // Options, with their defaults as the settings store knows them.
 extern int MinOnEachCopy;
@@ -40,6 +47,8 @@ extern int HandoverAcknowledged;
 
 extern int BoardClosing;
 extern int BoardReady;
+// The Windows session is ending: nobody is there to answer a message box.
+extern int SessionEnding;
 
 extern char CommandLineCopy[kCommandLineSize];
 extern int NewSessionStart;

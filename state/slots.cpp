@@ -1,5 +1,5 @@
 // Slot numbering and the grid of template 200.
-#include "board/board_layout.h"
+#include "state/slots.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Windows build's file replacement: msvcrt's rename refuses an existing target, MoveFileEx does not.
-#include "projects/file_replace.h"
+// Windows build's file operations: msvcrt's rename refuses an existing target, MoveFileEx does not.
+#include "projects/file_system.h"
 
 #include <windows.h>
 
@@ -10,4 +10,13 @@ bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
   // Write-through makes the call return only after the move reached the disk, so a crash right
   // after a reported save cannot bring the old file back.
   return MoveFileExA(temporaryPath, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool IsReadOnlyFile(const char* path) {
+  if (path == nullptr) {
+    return false;
+  }
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }

@@ -1,5 +1,5 @@
 // The dialog stack.
-#include "board/dialog_stack.h"
+#include "state/dialog_stack.h"
 
 HWND DialogStackWindows[kDialogStackSize] = {};
 fw::Dialog* DialogStackObjects[kDialogStackSize] = {};
@@ -13,16 +13,15 @@ void EmptyDialogStack() {
   StackCount = 0;
 }
 
-void PushDialog(HWND window, fw::Dialog* dialog) {
+bool PushDialog(HWND window, fw::Dialog* dialog) {
   // The windows nest only a few deep; a full table must not be written past its end.
-  if (StackCount >= kDialogStackSize - 1) return;
+  if (StackCount >= kDialogStackSize - 1) return false;
   ++StackCount;
   DialogStackWindows[StackCount] = window;
   DialogStackObjects[StackCount] = dialog;
+  return true;
 }
 
 void PopDialog() {
   if (StackCount > 0) --StackCount;
 }
-
-HWND TopDialogWindow() { return StackCount >= 1 ? DialogStackWindows[StackCount] : nullptr; }

@@ -1,7 +1,7 @@
 // Which of the program's windows are open, the top entry being the active one. The Ctrl-key
-// shortcuts work only while the board is the top entry.
-#ifndef VARNEL_BOARD_DIALOG_STACK_H
-#define VARNEL_BOARD_DIALOG_STACK_H
+// shortcuts work only while the board is the top entry, and the tray icon restores the top entry.
+#ifndef VARNEL_STATE_DIALOG_STACK_H
+#define VARNEL_STATE_DIALOG_STACK_H
 
 #include <windows.h>
 
@@ -15,9 +15,8 @@ extern fw::Dialog* DialogStackObjects[kDialogStackSize];
 extern int StackCount;
 
 void EmptyDialogStack();
-// Every dialog pushes itself once its window is initialised and pops itself when destroyed.
-void PushDialog(HWND window, fw::Dialog* dialog);
+// Returns false, and records nothing, when the table is full.
+bool PushDialog(HWND window, fw::Dialog* dialog);
 void PopDialog();
-HWND TopDialogWindow();
 
 #endif

@@ -1,0 +1,10 @@
+// Rename Buttons: all 33 captions of the board in one window.
+#ifndef VARNEL_DIALOGS_RENAME_BUTTONS_H
+#define VARNEL_DIALOGS_RENAME_BUTTONS_H
+
+#include <windows.h>
+
+// Runs the dialog modally over owner; the captions it accepts go straight onto the board.
+void RunRenameButtons(HWND owner);
+
+#endif

@@ -1,0 +1,10 @@
+// Consolidate Projects: sorting the slots of chosen projects across their files.
+#ifndef VARNEL_PROJECTS_CONSOLIDATE_DIALOG_H
+#define VARNEL_PROJECTS_CONSOLIDATE_DIALOG_H
+
+#include <windows.h>
+
+// Runs the dialog modally over owner. The board reloads its current project afterwards.
+void RunConsolidateProjects(HWND owner);
+
+#endif

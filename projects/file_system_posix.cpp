@@ -1,0 +1,21 @@
+// Native build's file operations: rename(2) replaces an existing target atomically.
+#include "projects/file_system.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
+  if (temporaryPath == nullptr || targetPath == nullptr) {
+    return false;
+  }
+  return std::rename(temporaryPath, targetPath) == 0;
+}
+
+bool IsReadOnlyFile(const char* path) {
+  struct stat status;
+  if (path == nullptr || stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
+    return false;
+  }
+  return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
