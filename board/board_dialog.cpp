@@ -62,9 +62,10 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
 }
 
 BOOL BoardDialog::OnInitDialog() {
-  BeginWork();
+  startingUp_ = true;
   StartUp();
-  EndWork();
+  startingUp_ = false;
+  RunPendingClose();
   return FALSE;
 }
 
@@ -181,7 +182,12 @@ void BoardDialog::ApplyFieldFont() {
 }
 
 void BoardDialog::EndWork() {
-  if (--workDepth_ > 0 || !closePending_) return;
+  --workDepth_;
+  RunPendingClose();
+}
+
+void BoardDialog::RunPendingClose() {
+  if (workDepth_ > 0 || startingUp_ || !closePending_) return;
   closePending_ = false;
   if (!HasEnded()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
@@ -203,7 +209,7 @@ void BoardDialog::OnCancel() {
 INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
   // A close in the middle of a command (from its message box or prompt) would save and record
   // a project while the command still changes it: the close runs once the command is done.
-  if (workDepth_ > 0) {
+  if (workDepth_ > 0 || startingUp_) {
     closePending_ = true;
     return TRUE;
   }

@@ -39,9 +39,12 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   // waits). A close that arrives then waits until they have finished.
   void BeginWork() { ++workDepth_; }
   void EndWork();
+  void RunPendingClose();
+  // Commands running, counting those that run inside another's message box or prompt.
   int WorkDepth() const { return workDepth_; }
 
   int workDepth_ = 0;
+  bool startingUp_ = false;
   bool closePending_ = false;
   bool closing_ = false;
   // The save at closing failed once; the board stayed open so the user could save elsewhere.

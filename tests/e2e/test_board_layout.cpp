@@ -84,8 +84,10 @@ TEST(BoardStart, SlotsCheckBoxesAndComboSitWhereTheLayoutPutsThem) {
   ASSERT_TRUE(session.Start());
   HWND board = session.Board();
 
-  // With no Current stored, the sample project of the program folder is current (here missing).
-  EXPECT_EQ(WindowText(board), "Varnel >" + session.Folder() + "SAMPLE.VRL");
+  // With no Current stored the sample project of the program folder is proposed; it is missing
+  // here, and a board without its project's slots names none.
+  EXPECT_EQ(WindowText(board), "Varnel >");
+  EXPECT_EQ(GetSetting("Files", "Current"), session.Folder() + "SAMPLE.VRL");
   EXPECT_EQ(ClassName(board), "#32770");
   const LONG style = GetWindowLongA(board, GWL_STYLE);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -243,7 +245,9 @@ TEST(BoardMenu, MenuBarHasEveryPopupItemAndSeparatorInOrder) {
     }
     EXPECT_EQ(entry.text, row.text) << "entry " << i;
     EXPECT_EQ(entry.popup, row.id == 0) << "entry " << i << " " << row.text;
-    if (row.id != 0) EXPECT_EQ(entry.id, row.id) << row.text;
+    if (row.id != 0) {
+      EXPECT_EQ(entry.id, row.id) << row.text;
+    }
   }
 
   const std::vector<MenuEntry> slotMenu = ReadMenuResource(ProgramPath(), 131);

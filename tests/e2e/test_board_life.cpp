@@ -129,11 +129,12 @@ TEST(Closing, MissingCurrentFileNeverLetsTheSlotsOverwriteAnotherProject) {
   ASSERT_TRUE(session.Start());
   EXPECT_TRUE(AllSlotsEmpty(session));
   SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed into a board of no file"));
-  // Closing asks for a name, proposing the missing project's; Esc saves nothing and closes.
+  // A board started without its project's slots names no project: closing asks for a name
+  // without proposing the missing one; Esc saves nothing and closes.
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   HWND prompt = WaitForWindowByCaption(session.Program().id, "Save Current Varnel Project As", 10000);
   ASSERT_NE(prompt, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(prompt, 1170)), "Gone");
+  EXPECT_EQ(WindowText(GetDlgItem(prompt, 1170)), "");
   ASSERT_TRUE(Activate(prompt));
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitForExit(session.Program(), 10000));
