@@ -142,6 +142,28 @@ TEST(Closing, MissingCurrentFileNeverLetsTheSlotsOverwriteAnotherProject) {
   EXPECT_EQ(ReadWholeFile(b), TaggedProject("B"));
 }
 
+TEST(Closing, EndOfTheSessionSavesIntoTheSlotsFileWithoutEverWaiting) {
+  for (bool held : {false, true}) {
+    SCOPED_TRACE(held ? "file held open" : "file free");
+    BoardSession session(held ? "session-end-held" : "session-end");
+    const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
+    ASSERT_TRUE(session.Start());
+    SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before logging off"));
+    HANDLE lock = held ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(session.Board(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer), 0);
+    EXPECT_NE(answer, 0u) << "the board refused the end of the session";
+    // A failed save must not stop the session with a message box nobody can answer.
+    EXPECT_NE(SendMessageTimeoutA(session.Board(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer), 0);
+    EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr);
+    if (lock != nullptr) CloseHandle(lock);
+    const std::string expected = held ? "L text 0\r\nsecond line" : "typed before logging off";
+    EXPECT_EQ(TextInFile(ReadWholeFile(path), 0), expected);
+    Kill(session.Program());
+  }
+}
+
 TEST(RunningCopy, SecondCopyHandsOverToTheFirstAndEnds) {
   BoardSession first("running-first");
   ASSERT_TRUE(first.Start());

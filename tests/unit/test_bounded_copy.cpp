@@ -77,4 +77,16 @@ TEST(FormatInt, RoundTripsThroughParsingAndReportsFullLength) {
   EXPECT_EQ(FormatInt(nullptr, 0, 12345), 5);
 }
 
+TEST(EqualIgnoringCase, FoldsOnlyAsciiLettersAndComparesWholeStrings) {
+  EXPECT_TRUE(EqualIgnoringCase("NewSession", "nEWsESSION"));
+  EXPECT_TRUE(EqualIgnoringCase("C:\\A\\b.VRL", "c:\\a\\B.vrl"));
+  EXPECT_FALSE(EqualIgnoringCase("NewSession", "NewSession please"));
+  EXPECT_FALSE(EqualIgnoringCase("abc", "ab"));
+  // Letters beyond A to Z, and the neighbours of the letters, do not fold.
+  EXPECT_FALSE(EqualIgnoringCase("\xC4", "\xE4"));
+  EXPECT_FALSE(EqualIgnoringCase("@[", "`{"));
+  EXPECT_TRUE(EqualIgnoringCase(nullptr, nullptr));
+  EXPECT_FALSE(EqualIgnoringCase("", nullptr));
+}
+
 }  // namespace
