@@ -27,7 +27,6 @@ class Dialog {
   void EndDialog(INT_PTR result);
 
   HWND Handle() const { return hwnd_; }
-  int TemplateId() const { return templateId_; }
   bool HasEnded() const { return ended_; }
 
   // Offered each message of the modal loop before it is translated and dispatched; true when

@@ -15,8 +15,6 @@ class StackedDialog : public fw::TableDialog<Derived> {
   explicit StackedDialog(int templateId, bool joinAtInit = true)
       : fw::TableDialog<Derived>(templateId), joinAtInit_(joinAtInit) {}
 
-  bool OnStack() const { return onStack_; }
-
  protected:
   void JoinDialogStack() {
     if (!onStack_) onStack_ = PushDialog(this->Handle(), this);
