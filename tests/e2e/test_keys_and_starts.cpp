@@ -36,9 +36,46 @@ bool FocusWithoutClicking(const BoardSession& session, HWND control) {
   return WaitForFocus(control);
 }
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
-  reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);
+// One resource of a program, read from its file.
+struct Resource {
+  std::string type;  // empty for a numbered type
+  WORD typeId = 0;
+  std::string name;  // empty for a numbered name
+  WORD nameId = 0;
+  WORD language = 0;
+  std::string bytes;
+  LPCSTR Type() const { return type.empty() ? MAKEINTRESOURCEA(typeId) : type.c_str(); }
+  LPCSTR Name() const { return name.empty() ? MAKEINTRESOURCEA(nameId) : name.c_str(); }
+};
+
+BOOL CALLBACK CollectLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR found) {
+  Resource resource;
+  if (IS_INTRESOURCE(type)) {
+    resource.typeId = LOWORD(reinterpret_cast<ULONG_PTR>(type));
+  } else {
+    resource.type = type;
+  }
+  if (IS_INTRESOURCE(name)) {
+    resource.nameId = LOWORD(reinterpret_cast<ULONG_PTR>(name));
+  } else {
+    resource.name = name;
+  }
+  resource.language = language;
+  HRSRC info = FindResourceExA(module, type, name, language);
+  HGLOBAL loaded = info != nullptr ? LoadResource(module, info) : nullptr;
+  const char* data = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (data == nullptr) return FALSE;
+  resource.bytes.assign(data, SizeofResource(module, info));
+  reinterpret_cast<std::vector<Resource>*>(found)->push_back(resource);
   return TRUE;
+}
+
+BOOL CALLBACK CollectName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found) {
+  return EnumResourceLanguagesA(module, type, name, CollectLanguage, found);
+}
+
+BOOL CALLBACK CollectType(HMODULE module, LPSTR type, LONG_PTR found) {
+  return EnumResourceNamesA(module, type, CollectName, found);
 }
 
 bool HasDialogTemplate(const std::string& program, int id) {
@@ -49,22 +86,27 @@ bool HasDialogTemplate(const std::string& program, int id) {
   return found;
 }
 
-// Deletes a dialog template, in every language it has, from a copy of the program.
+// Deletes a dialog template, in every language it has, from a copy of the program. The copy's
+// resources are written anew without it: Wine's UpdateResource with no data reports success
+// but keeps the resource.
 bool RemoveDialogTemplate(const std::string& program, int id) {
-  std::vector<WORD> languages;
+  std::vector<Resource> resources;
   HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return false;
-  EnumResourceLanguagesA(module, RT_DIALOG, MAKEINTRESOURCEA(id), CollectLanguage,
-                         reinterpret_cast<LONG_PTR>(&languages));
+  const bool read = EnumResourceTypesA(module, CollectType, reinterpret_cast<LONG_PTR>(&resources));
   FreeLibrary(module);
-  if (languages.empty()) return false;
-  HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
+  if (!read) return false;
+
+  HANDLE update = BeginUpdateResourceA(program.c_str(), TRUE);
   if (update == nullptr) return false;
-  bool removed = true;
-  for (WORD language : languages) {
-    removed = UpdateResourceA(update, RT_DIALOG, MAKEINTRESOURCEA(id), language, nullptr, 0) && removed;
+  bool written = true;
+  for (Resource& resource : resources) {
+    if (resource.Type() == RT_DIALOG && resource.Name() == MAKEINTRESOURCEA(id)) continue;
+    written = UpdateResourceA(update, resource.Type(), resource.Name(), resource.language, resource.bytes.data(),
+                              static_cast<DWORD>(resource.bytes.size())) &&
+              written;
   }
-  return EndUpdateResourceA(update, removed ? FALSE : TRUE) && removed;
+  return EndUpdateResourceA(update, written ? FALSE : TRUE) && written;
 }
 
 }  // namespace
@@ -89,7 +131,7 @@ TEST(Escape, LeavesTheBoardOpenAndUnchangedWhereverTheFocusIs) {
     PressKey(VK_ESCAPE);
     const bool open = StaysOpen(session, 2000);
     EXPECT_TRUE(open) << "Escape closed the board";
-    EXPECT_EQ(ReadWholeFile(path), file);
+    EXPECT_TRUE(ReadWholeFile(path) == file) << "the project file changed";
     if (open) {
       EXPECT_EQ(BoardPicture(session), picture);
       EXPECT_TRUE(session.CloseAndWait());
@@ -106,7 +148,8 @@ TEST(StartUp, ACopyWithoutItsSplashTemplateStillShowsTheBoard) {
   ASSERT_TRUE(HasDialogTemplate(program, 200)) << "the copy lost its board";
 
   ASSERT_TRUE(session.Launch());
-  EXPECT_NE(session.WaitForBoardWindow(15000), nullptr) << "no board within 15 s";
+  EXPECT_NE(session.WaitForBoardWindow(15000), nullptr)
+      << "no board within 15 s; the program " << (WaitForExit(session.Program(), 0) ? "ended" : "still runs");
   if (session.Board() != nullptr) {
     EXPECT_TRUE(session.CloseAndWait());
   }
