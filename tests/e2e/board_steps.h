@@ -37,7 +37,28 @@ class HeldFile {
   HANDLE handle_;
 };
 
-// Every entry of the folder but the program, by name: a file with its bytes, a folder as "<folder>".
+// A file's bytes told briefly, for messages: a project by its first slot.
+inline std::string Brief(const std::string& bytes) {
+  if (bytes.empty()) return "no bytes";
+  if (bytes == std::string(kProjectBytes, '\0')) return "an empty project";
+  std::string brief = std::to_string(bytes.size()) + " bytes";
+  if (bytes.size() >= kProjectBytes) brief += " starting \"" + NameInFile(bytes, 0) + "\", \"" + TextInFile(bytes, 0) + "\"";
+  return brief;
+}
+
+inline ::testing::AssertionResult Holds(const std::string& path, const std::string& expected) {
+  const std::string bytes = ReadWholeFile(path);
+  if (bytes == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << path << " holds " << Brief(bytes) << " instead of " << Brief(expected);
+}
+
+inline std::string SlotTextInFile(const std::string& path, int slot) {
+  const std::string bytes = ReadWholeFile(path);
+  return bytes.size() >= kProjectBytes ? TextInFile(bytes, slot) : "<" + Brief(bytes) + ">";
+}
+
+// Every entry of the folder but the program, by name: a file by its size and a hash of its
+// bytes, a folder as "<folder>".
 inline std::map<std::string, std::string> FolderContents(const std::string& folder) {
   std::map<std::string, std::string> contents;
   WIN32_FIND_DATAA found;
@@ -46,7 +67,14 @@ inline std::map<std::string, std::string> FolderContents(const std::string& fold
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == ".." || name == "QUILLOW.EXE") continue;
-    contents[name] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? "<folder>" : ReadWholeFile(folder + name);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      contents[name] = "<folder>";
+      continue;
+    }
+    const std::string bytes = ReadWholeFile(folder + name);
+    unsigned long long hash = 14695981039346656037ULL;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ULL;
+    contents[name] = std::to_string(bytes.size()) + " bytes #" + std::to_string(hash);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return contents;
@@ -111,10 +139,15 @@ inline void PostCommand(const BoardSession& session, UINT command) {
 }
 
 // A sent message is handled only once the board takes messages again, so its answer means that
-// the command before it has run to its end (or reached a box that waits for the user).
+// the command before it has run to its end or reached a box that waits for the user. The board
+// may also take it while a closing box hands the activation back, before the command goes on:
+// a second one is handled only after that.
 inline bool WaitForBoardIdle(const BoardSession& session) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(session.Board(), WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored) != 0;
+  for (int round = 0; round < 2; ++round) {
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutA(session.Board(), WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored) == 0) return false;
+  }
+  return true;
 }
 
 inline bool Ended(BoardSession& session) { return WaitForExit(session.Program(), 0); }

@@ -59,8 +59,8 @@ TEST(NewProjectSaveFails, TheBoardStaysOnTheProjectItShowed) {
 
   held.Release();
   EXPECT_TRUE(session.CloseAndWait());
-  EXPECT_EQ(ReadWholeFile(alpha), TaggedProject("Alpha"));
-  EXPECT_EQ(ReadWholeFile(beta), TaggedProject("Beta"));
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
 }
 
 TEST(NewProjectSaveFails, AnUnloadableChoiceAfterwardsNeverEmptiesTheLeftProject) {
@@ -77,9 +77,7 @@ TEST(NewProjectSaveFails, AnUnloadableChoiceAfterwardsNeverEmptiesTheLeftProject
   ASSERT_TRUE(WaitForBoardIdle(session));
   EXPECT_TRUE(WaitUntil([&] { return ComboText(session) == "Alpha.vrl"; }, 5000)) << ComboText(session);
   EXPECT_TRUE(session.CloseAndWait());
-  const std::string saved = ReadWholeFile(alpha);
-  EXPECT_NE(saved, std::string(kProjectBytes, '\0')) << "Alpha.vrl was emptied";
-  EXPECT_EQ(saved, TaggedProject("Alpha"));
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
 }
 
 TEST(SaveBeforeChangeFails, ChoosingAnotherProjectKeepsTheEditedSlots) {
@@ -96,7 +94,7 @@ TEST(SaveBeforeChangeFails, ChoosingAnotherProjectKeepsTheEditedSlots) {
   EXPECT_EQ(ButtonText(session, 1), "Alpha button 1");
   EXPECT_EQ(ComboText(session), "Alpha.vrl");
   EXPECT_EQ(Caption(session), "Varnel >" + alpha);
-  EXPECT_EQ(ReadWholeFile(PathIn(session, "Beta.vrl")), TaggedProject("Beta"));
+  EXPECT_TRUE(Holds(PathIn(session, "Beta.vrl"), TaggedProject("Beta")));
 
   held.Release();
   EXPECT_TRUE(session.CloseAndWait());
@@ -138,7 +136,7 @@ TEST(ClosingSaveFails, TheBoardStaysOpenAndTheNextCloseSaves) {
 
   held.Release();
   EXPECT_TRUE(session.CloseAndWait());
-  EXPECT_EQ(TextInFile(ReadWholeFile(alpha), 0), kEdited);
+  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
 }
 
 TEST(ClosingSaveFails, ASecondFailedCloseEndsTheProgram) {
@@ -150,12 +148,13 @@ TEST(ClosingSaveFails, ASecondFailedCloseEndsTheProgram) {
 
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
-  ASSERT_TRUE(WaitForBoardIdle(session)) << "the board ended after the first failed save";
+  WaitForBoardIdle(session);
+  ASSERT_TRUE(StaysOpen(session, 2000)) << "the board ended after the first failed save";
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
   EXPECT_TRUE(WaitForExit(session.Program(), 10000));
   held.Release();
-  EXPECT_EQ(ReadWholeFile(alpha), TaggedProject("Alpha"));
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
 }
 
 TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) {
@@ -187,8 +186,8 @@ TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) 
   held.Release();
   EXPECT_TRUE(session.CloseAndWait());
   EXPECT_EQ(GetSetting("Files", "Current"), alpha);
-  EXPECT_EQ(TextInFile(ReadWholeFile(alpha), 0), kEdited);
-  EXPECT_EQ(ReadWholeFile(beta), TaggedProject("Beta"));
+  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
 }
 
 TEST(BoardWithoutFile, ChoosingAProjectNamesTheTextsListsThemAndShowsTheChoice) {
@@ -202,7 +201,7 @@ TEST(BoardWithoutFile, ChoosingAProjectNamesTheTextsListsThemAndShowsTheChoice) 
   ASSERT_NE(prompt, nullptr);
   ASSERT_TRUE(TypeName(prompt, "Named"));
   ASSERT_TRUE(WaitUntil([&] { return Caption(session) == "Varnel >" + beta; }, 10000)) << Caption(session);
-  EXPECT_EQ(TextInFile(ReadWholeFile(named), 0), "typed on a board of no file");
+  EXPECT_EQ(SlotTextInFile(named, 0), "typed on a board of no file");
   EXPECT_TRUE(Listed(session, "Named.vrl")) << "the named project is not in the combo box";
   EXPECT_TRUE(ShowsTaggedProject(session, "Beta"));
   EXPECT_EQ(ComboText(session), "Beta.vrl");
@@ -224,7 +223,7 @@ TEST(BoardWithoutFile, NewProjectCancelledAfterNamingLeavesTheNamedProjectListed
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(second); }, 5000));
   ASSERT_TRUE(WaitForBoardIdle(session));
 
-  EXPECT_EQ(TextInFile(ReadWholeFile(named), 0), "typed on a board of no file");
+  EXPECT_EQ(SlotTextInFile(named, 0), "typed on a board of no file");
   EXPECT_TRUE(Listed(session, "Named.vrl")) << "the named project is not in the combo box";
   EXPECT_EQ(ComboText(session), "Named.vrl");
   EXPECT_EQ(Caption(session), "Varnel >" + named);
@@ -249,8 +248,8 @@ TEST(ReadOnlyProject, SaveReportsAndLeavesTheFileAsItWas) {
   SetText(session.Item(1071), "not for a read-only file");
 
   PostCommand(session, 32772);
-  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(beta)));
-  EXPECT_EQ(ReadWholeFile(beta), TaggedProject("Beta"));
+  EXPECT_TRUE(ConfirmBox(session, ErrorSaving(beta)));
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
   EXPECT_NE(GetFileAttributesA(beta.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 
   // Closing would try the same save; with the file writable again it ends normally.
@@ -268,7 +267,7 @@ TEST(ReadOnlyProject, IsNotLoadedAtStart) {
   EXPECT_TRUE(AllSlotsEmpty(session)) << "slot 0: " << ButtonText(session, 0);
   EXPECT_EQ(Caption(session), "Varnel >");
   EXPECT_TRUE(session.CloseAndWait());
-  EXPECT_EQ(ReadWholeFile(path), TaggedProject("Beta"));
+  EXPECT_TRUE(Holds(path, TaggedProject("Beta")));
   EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
