@@ -49,6 +49,18 @@ inline std::string Brief(const std::string& bytes) {
 inline ::testing::AssertionResult Holds(const std::string& path, const std::string& expected) {
   const std::string bytes = ReadWholeFile(path);
   if (bytes == expected) return ::testing::AssertionSuccess();
+  if (bytes.size() == kProjectBytes && expected.size() == kProjectBytes) {
+    for (int slot = 0; slot < 33; ++slot) {
+      if (NameInFile(bytes, slot) != NameInFile(expected, slot)) {
+        return ::testing::AssertionFailure() << path << ": slot " << slot << " is named \"" << NameInFile(bytes, slot)
+                                             << "\" instead of \"" << NameInFile(expected, slot) << "\"";
+      }
+      if (TextInFile(bytes, slot) != TextInFile(expected, slot)) {
+        return ::testing::AssertionFailure() << path << ": slot " << slot << " holds \"" << TextInFile(bytes, slot)
+                                             << "\" instead of \"" << TextInFile(expected, slot) << "\"";
+      }
+    }
+  }
   return ::testing::AssertionFailure() << path << " holds " << Brief(bytes) << " instead of " << Brief(expected);
 }
 

@@ -166,6 +166,11 @@ TEST(RunningCopy, ASecondStartWaitsWhileTheFirstBoardAsksForANameAndThenRuns) {
 
   Process second = StartBoard(first.Folder());
   ASSERT_NE(second.handle, nullptr);
+  // A second board left running would stay registered for the tests after this one.
+  struct Ender {
+    Process& process;
+    ~Ender() { Kill(process); }
+  } ender{second};
   EXPECT_FALSE(WaitForExit(second, 4000)) << "the second copy ended while the first board was asking";
 
   PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
@@ -177,7 +182,6 @@ TEST(RunningCopy, ASecondStartWaitsWhileTheFirstBoardAsksForANameAndThenRuns) {
         << GetSetting("Handles", "TransHandle");
     EXPECT_TRUE(CloseBoard(board));
   }
-  Kill(second);
 }
 
 namespace {
