@@ -1,0 +1,251 @@
+// Steps that the saving and start-up suites share: another program holding a project file,
+// choosing a project the way the combo box reports it, waiting until the board has finished what
+// it was doing, and closing while watching for a question that must not come.
+#ifndef VARNEL_TESTS_E2E_BOARD_STEPS_H
+#define VARNEL_TESTS_E2E_BOARD_STEPS_H
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "tests/e2e/project_bytes.h"
+#include "tests/e2e/session.h"
+
+namespace e2e {
+
+constexpr const char* kNewTitle = "Name of New Varnel Project";
+constexpr const char* kSaveAsTitle = "Save Current Varnel Project As";
+
+// Another program that has a file open without sharing it: nothing else can open, replace or
+// delete it until it is released.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldFile() { Release(); }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// A file's bytes told briefly, for messages: a project by its first slot.
+inline std::string Brief(const std::string& bytes) {
+  if (bytes.empty()) return "no bytes";
+  if (bytes == std::string(kProjectBytes, '\0')) return "an empty project";
+  std::string brief = std::to_string(bytes.size()) + " bytes";
+  if (bytes.size() >= kProjectBytes) brief += " starting \"" + NameInFile(bytes, 0) + "\", \"" + TextInFile(bytes, 0) + "\"";
+  return brief;
+}
+
+inline ::testing::AssertionResult Holds(const std::string& path, const std::string& expected) {
+  const std::string bytes = ReadWholeFile(path);
+  if (bytes == expected) return ::testing::AssertionSuccess();
+  if (bytes.size() == kProjectBytes && expected.size() == kProjectBytes) {
+    for (int slot = 0; slot < 33; ++slot) {
+      if (NameInFile(bytes, slot) != NameInFile(expected, slot)) {
+        return ::testing::AssertionFailure() << path << ": slot " << slot << " is named \"" << NameInFile(bytes, slot)
+                                             << "\" instead of \"" << NameInFile(expected, slot) << "\"";
+      }
+      if (TextInFile(bytes, slot) != TextInFile(expected, slot)) {
+        return ::testing::AssertionFailure() << path << ": slot " << slot << " holds \"" << TextInFile(bytes, slot)
+                                             << "\" instead of \"" << TextInFile(expected, slot) << "\"";
+      }
+    }
+  }
+  return ::testing::AssertionFailure() << path << " holds " << Brief(bytes) << " instead of " << Brief(expected);
+}
+
+inline std::string SlotTextInFile(const std::string& path, int slot) {
+  const std::string bytes = ReadWholeFile(path);
+  return bytes.size() >= kProjectBytes ? TextInFile(bytes, slot) : "<" + Brief(bytes) + ">";
+}
+
+// Every entry of the folder but the program, by name: a file by its size and a hash of its
+// bytes, a folder as "<folder>".
+inline std::map<std::string, std::string> FolderContents(const std::string& folder) {
+  std::map<std::string, std::string> contents;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return contents;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == ".." || name == "QUILLOW.EXE") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      contents[name] = "<folder>";
+      continue;
+    }
+    const std::string bytes = ReadWholeFile(folder + name);
+    unsigned long long hash = 14695981039346656037ULL;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ULL;
+    contents[name] = std::to_string(bytes.size()) + " bytes #" + std::to_string(hash);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return contents;
+}
+
+inline std::string ButtonText(const BoardSession& session, int slot) {
+  return WindowText(session.Item(1070 + 2 * slot));
+}
+inline std::string FieldText(const BoardSession& session, int slot) { return WindowText(session.Item(1071 + 2 * slot)); }
+
+inline bool AllSlotsEmpty(const BoardSession& session) {
+  for (int i = 0; i < 33; ++i) {
+    if (!ButtonText(session, i).empty() || !FieldText(session, i).empty()) return false;
+  }
+  return true;
+}
+
+inline bool ShowsTaggedProject(const BoardSession& session, const std::string& tag) {
+  for (int i = 0; i < 33; ++i) {
+    if (ButtonText(session, i) != tag + " button " + std::to_string(i) ||
+        FieldText(session, i) != tag + " text " + std::to_string(i) + "\r\nsecond line") {
+      return false;
+    }
+  }
+  return true;
+}
+
+inline void SetText(HWND control, const std::string& text) {
+  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+inline std::string Caption(const BoardSession& session) { return WindowText(session.Board()); }
+inline std::string ComboText(const BoardSession& session) { return WindowText(session.Item(1003)); }
+
+// Another process's combo box may not find an ANSI string that it holds as wide text, or the
+// reverse: either answer counts.
+inline bool Listed(const BoardSession& session, const std::string& name) {
+  HWND combo = session.Item(1003);
+  if (SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) !=
+      CB_ERR) {
+    return true;
+  }
+  const std::wstring wide(name.begin(), name.end());
+  return SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str())) !=
+         CB_ERR;
+}
+
+// Selects the entry and reports the change as the combo box does when a user picks it. Posted:
+// the board may answer with a message box, which would hold a sent message.
+inline bool ChooseProject(const BoardSession& session, const std::string& name) {
+  HWND combo = session.Item(1003);
+  const LRESULT entry =
+      SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+  if (entry == CB_ERR) return false;
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  return PostMessageA(session.Board(), WM_COMMAND, MAKEWPARAM(1003, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo)) !=
+         FALSE;
+}
+
+inline void PostCommand(const BoardSession& session, UINT command) {
+  PostMessageA(session.Board(), WM_COMMAND, command, 0);
+}
+
+// A sent message is handled only once the board takes messages again, so its answer means that
+// the command before it has run to its end or reached a box that waits for the user. The board
+// may also take it while a closing box hands the activation back, before the command goes on:
+// a second one is handled only after that.
+inline bool WaitForBoardIdle(const BoardSession& session) {
+  for (int round = 0; round < 2; ++round) {
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutA(session.Board(), WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored) == 0) return false;
+  }
+  return true;
+}
+
+inline bool Ended(BoardSession& session) { return WaitForExit(session.Program(), 0); }
+
+// True while the program neither ends nor hides or disables its board for the given time.
+inline bool StaysOpen(BoardSession& session, DWORD milliseconds) {
+  return !WaitUntil([&] { return Ended(session) || !IsWindowVisible(session.Board()) || !IsWindowEnabled(session.Board()); },
+                    milliseconds);
+}
+
+// A message box of the program with this caption that is not `other`, or null.
+inline HWND WaitForAnotherMessageBox(BoardSession& session, HWND other, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindowsOf(session.Program().id)) {
+          if (window != other && IsWindowVisible(window) && ClassName(window) == "#32770" &&
+              WindowText(window) == "Varnel") {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+// Expects the message box with this text and presses OK.
+inline bool ConfirmBox(BoardSession& session, const std::string& text, DWORD timeoutMs = 10000) {
+  HWND box = WaitForMessageBox(session.Program().id, "Varnel", timeoutMs);
+  if (box == nullptr) {
+    ADD_FAILURE() << "no message box \"" << text << "\"";
+    return false;
+  }
+  EXPECT_EQ(MessageBoxText(box), text);
+  return AnswerMessageBox(box, "OK") && WaitUntil([&] { return !IsWindow(box); }, 5000);
+}
+
+inline std::string ErrorSaving(const std::string& path) { return "Error saving:\n" + path; }
+
+inline HWND WaitForPrompt(BoardSession& session, const char* title) {
+  return WaitForWindowByCaption(session.Program().id, title, 10000);
+}
+
+// Replaces the proposed name by typing, then applies it with Return.
+inline bool TypeName(HWND prompt, const std::string& name) {
+  HWND edit = GetDlgItem(prompt, 1170);
+  if (!Activate(prompt) || !WaitForFocus(edit)) return false;
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  TypeText(name);
+  if (!WaitUntil([&] { return WindowText(edit) == name; }, 3000)) return false;
+  PressKey(VK_RETURN);
+  return true;
+}
+
+// Closes the board through its close box and waits for the program to end, cancelling the name
+// prompt should one come; true when it came.
+inline bool CloseWasAsked(BoardSession& session, DWORD timeoutMs = 15000) {
+  bool asked = false;
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  const bool ended = WaitUntil(
+      [&] {
+        if (Ended(session)) return true;
+        HWND prompt = FindWindowByCaption(session.Program().id, kSaveAsTitle);
+        if (prompt != nullptr) {
+          asked = true;
+          PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+        }
+        return false;
+      },
+      timeoutMs);
+  EXPECT_TRUE(ended) << "the board did not end";
+  return asked;
+}
+
+// A board on a folder of tagged projects, with one of them current.
+inline bool StartWithProjects(BoardSession& session, std::initializer_list<const char*> tags, const char* current) {
+  for (const char* tag : tags) {
+    if (!WriteWholeFile(session.Folder() + tag + ".vrl", TaggedProject(tag))) return false;
+  }
+  SetSetting("Files", "Current", session.Folder() + current + ".vrl");
+  SetSetting("Options", "UseSystemTray", "0");
+  return session.Start();
+}
+
+}  // namespace e2e
+
+#endif

@@ -1,0 +1,309 @@
+// Saves that cannot be made, and boards whose texts belong to no file: whatever fails, the board
+// keeps showing the project whose file it will write, no file receives another project's slots,
+// a failed save on closing leaves the board open, and texts that are named get a listed file.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/board_steps.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr const char* kEdited = "edited in Alpha";
+
+std::string PathIn(const BoardSession& session, const std::string& fileName) { return session.Folder() + fileName; }
+
+// New Project named "Beta", overwriting it, while another program holds Beta.vrl.
+void NewProjectOverHeldBeta(BoardSession& session) {
+  PostCommand(session, 32771);
+  HWND prompt = WaitForPrompt(session, kNewTitle);
+  ASSERT_NE(prompt, nullptr);
+  ASSERT_TRUE(TypeName(prompt, "Beta"));
+  HWND exists = WaitForMessageBox(session.Program().id, "Varnel", 5000);
+  ASSERT_NE(exists, nullptr);
+  ASSERT_EQ(MessageBoxText(exists).rfind("File Exists:", 0), 0u) << MessageBoxText(exists);
+  ASSERT_TRUE(AnswerMessageBox(exists, "Yes"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(exists); }, 5000));
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(PathIn(session, "Beta.vrl"))));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+}
+
+// Alpha current with an edited slot, on a folder that also holds Beta.
+void StartEditingAlpha(BoardSession& session) {
+  ASSERT_TRUE(StartWithProjects(session, {"Alpha", "Beta"}, "Alpha"));
+  SetText(session.Item(1071), kEdited);
+}
+
+// A board that holds text and has no file: started as a new session, with slot 0 typed into.
+void StartWithTextAndNoFile(BoardSession& session, std::initializer_list<const char*> tags) {
+  for (const char* tag : tags) ASSERT_TRUE(WriteWholeFile(PathIn(session, std::string(tag) + ".vrl"), TaggedProject(tag)));
+  SetSetting("Options", "UseSystemTray", "0");
+  ASSERT_TRUE(session.Start("NewSession"));
+  SetText(session.Item(1071), "typed on a board of no file");
+}
+
+}  // namespace
+
+TEST(NewProjectSaveFails, TheBoardStaysOnTheProjectItShowed) {
+  BoardSession session("new-project-save-fails");
+  ASSERT_TRUE(StartWithProjects(session, {"Alpha", "Beta"}, "Alpha"));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  const std::string beta = PathIn(session, "Beta.vrl");
+  HeldFile held(beta);
+  ASSERT_TRUE(held.Held());
+
+  ASSERT_NO_FATAL_FAILURE(NewProjectOverHeldBeta(session));
+  EXPECT_TRUE(ShowsTaggedProject(session, "Alpha")) << "slot 0: " << ButtonText(session, 0);
+  EXPECT_EQ(Caption(session), "Varnel >" + alpha);
+  EXPECT_EQ(ComboText(session), "Alpha.vrl");
+
+  held.Release();
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
+}
+
+TEST(NewProjectSaveFails, AnUnloadableChoiceAfterwardsNeverEmptiesTheLeftProject) {
+  BoardSession session("new-project-save-fails-short");
+  ASSERT_TRUE(WriteWholeFile(PathIn(session, "Short.vrl"), std::string(kProjectBytes - 1, 'x')));
+  ASSERT_TRUE(StartWithProjects(session, {"Alpha", "Beta"}, "Alpha"));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  HeldFile held(PathIn(session, "Beta.vrl"));
+  ASSERT_TRUE(held.Held());
+  ASSERT_NO_FATAL_FAILURE(NewProjectOverHeldBeta(session));
+  held.Release();
+
+  ASSERT_TRUE(ChooseProject(session, "Short.vrl"));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_TRUE(WaitUntil([&] { return ComboText(session) == "Alpha.vrl"; }, 5000)) << ComboText(session);
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
+}
+
+TEST(SaveBeforeChangeFails, ChoosingAnotherProjectKeepsTheEditedSlots) {
+  BoardSession session("change-save-fails");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_EQ(FieldText(session, 0), kEdited);
+  EXPECT_EQ(ButtonText(session, 1), "Alpha button 1");
+  EXPECT_EQ(ComboText(session), "Alpha.vrl");
+  EXPECT_EQ(Caption(session), "Varnel >" + alpha);
+  EXPECT_TRUE(Holds(PathIn(session, "Beta.vrl"), TaggedProject("Beta")));
+
+  held.Release();
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(SaveBeforeChangeFails, NewProjectAsksNoName) {
+  BoardSession session("new-project-save-before-fails");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+
+  PostCommand(session, 32771);
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  HWND prompt = nullptr;
+  EXPECT_FALSE(WaitUntil([&] { return (prompt = FindWindowByCaption(session.Program().id, kNewTitle, false)) != nullptr; },
+                         2000))
+      << "the new project's name was asked although the edits were not saved";
+  if (prompt != nullptr) PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(FieldText(session, 0), kEdited);
+
+  held.Release();
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(ClosingSaveFails, TheBoardStaysOpenAndTheNextCloseSaves) {
+  BoardSession session("close-save-fails");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  WaitForBoardIdle(session);
+  EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although its edits were not saved";
+  EXPECT_EQ(Caption(session), "Varnel >" + alpha);
+
+  held.Release();
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
+}
+
+TEST(ClosingSaveFails, ASecondFailedCloseEndsTheProgram) {
+  BoardSession session("close-save-fails-twice");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  WaitForBoardIdle(session);
+  ASSERT_TRUE(StaysOpen(session, 2000)) << "the board ended after the first failed save";
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  EXPECT_TRUE(WaitForExit(session.Program(), 10000));
+  held.Release();
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
+}
+
+TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) {
+  BoardSession session("close-during-failed-change");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  const std::string beta = PathIn(session, "Beta.vrl");
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  HWND first = WaitForMessageBox(session.Program().id, "Varnel", 10000);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(MessageBoxText(first), ErrorSaving(alpha));
+  PostCommand(session, 32775);
+  ASSERT_TRUE(AnswerMessageBox(first, "OK"));
+
+  HWND second = WaitForAnotherMessageBox(session, first, 10000);
+  EXPECT_NE(second, nullptr) << "the close did not try to save Alpha";
+  if (second != nullptr) {
+    EXPECT_EQ(MessageBoxText(second), ErrorSaving(alpha));
+    AnswerMessageBox(second, "OK");
+  }
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(first) && (second == nullptr || !IsWindow(second)); }, 5000));
+  WaitForBoardIdle(session);
+  EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although Alpha was not saved";
+  EXPECT_EQ(GetSetting("Files", "Current"), alpha);
+
+  held.Release();
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(GetSetting("Files", "Current"), alpha);
+  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
+}
+
+TEST(BoardWithoutFile, ChoosingAProjectNamesTheTextsListsThemAndShowsTheChoice) {
+  BoardSession session("no-file-change");
+  ASSERT_NO_FATAL_FAILURE(StartWithTextAndNoFile(session, {"Alpha", "Beta"}));
+  const std::string named = PathIn(session, "Named.vrl");
+  const std::string beta = PathIn(session, "Beta.vrl");
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  HWND prompt = WaitForPrompt(session, kSaveAsTitle);
+  ASSERT_NE(prompt, nullptr);
+  ASSERT_TRUE(TypeName(prompt, "Named"));
+  ASSERT_TRUE(WaitUntil([&] { return Caption(session) == "Varnel >" + beta; }, 10000)) << Caption(session);
+  EXPECT_EQ(SlotTextInFile(named, 0), "typed on a board of no file");
+  EXPECT_TRUE(Listed(session, "Named.vrl")) << "the named project is not in the combo box";
+  EXPECT_TRUE(ShowsTaggedProject(session, "Beta"));
+  EXPECT_EQ(ComboText(session), "Beta.vrl");
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(BoardWithoutFile, NewProjectCancelledAfterNamingLeavesTheNamedProjectListedAndCurrent) {
+  BoardSession session("no-file-new-project");
+  ASSERT_NO_FATAL_FAILURE(StartWithTextAndNoFile(session, {"Alpha"}));
+  const std::string named = PathIn(session, "Named.vrl");
+
+  PostCommand(session, 32771);
+  HWND prompt = WaitForPrompt(session, kSaveAsTitle);
+  ASSERT_NE(prompt, nullptr);
+  ASSERT_TRUE(TypeName(prompt, "Named"));
+  HWND second = WaitForPrompt(session, kNewTitle);
+  ASSERT_NE(second, nullptr);
+  PostMessageA(second, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(second); }, 5000));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+
+  EXPECT_EQ(SlotTextInFile(named, 0), "typed on a board of no file");
+  EXPECT_TRUE(Listed(session, "Named.vrl")) << "the named project is not in the combo box";
+  EXPECT_EQ(ComboText(session), "Named.vrl");
+  EXPECT_EQ(Caption(session), "Varnel >" + named);
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(BoardWithoutFile, AnEmptyBoardClosesWithoutAsking) {
+  BoardSession session("no-file-empty-close");
+  SetSetting("Options", "UseSystemTray", "0");
+  ASSERT_TRUE(session.Start("NewSession"));
+  ASSERT_TRUE(AllSlotsEmpty(session));
+  EXPECT_FALSE(CloseWasAsked(session)) << "closing an empty board asked for a name";
+  EXPECT_TRUE(FolderContents(session.Folder()).empty());
+}
+
+TEST(ReadOnlyProject, SaveReportsAndLeavesTheFileAsItWas) {
+  BoardSession session("read-only-save");
+  ASSERT_TRUE(StartWithProjects(session, {"Alpha", "Beta"}, "Beta"));
+  const std::string beta = PathIn(session, "Beta.vrl");
+  ASSERT_TRUE(ShowsTaggedProject(session, "Beta"));
+  ASSERT_TRUE(SetFileAttributesA(beta.c_str(), FILE_ATTRIBUTE_READONLY));
+  SetText(session.Item(1071), "not for a read-only file");
+
+  PostCommand(session, 32772);
+  EXPECT_TRUE(ConfirmBox(session, ErrorSaving(beta)));
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
+  EXPECT_NE(GetFileAttributesA(beta.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+
+  // Closing would try the same save; with the file writable again it ends normally.
+  SetFileAttributesA(beta.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(ReadOnlyProject, IsNotLoadedAtStart) {
+  BoardSession session("read-only-start");
+  const std::string path = session.UseCurrentProject("Beta.vrl", TaggedProject("Beta"));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  SetSetting("Options", "UseSystemTray", "0");
+  ASSERT_TRUE(session.Start());
+
+  EXPECT_TRUE(AllSlotsEmpty(session)) << "slot 0: " << ButtonText(session, 0);
+  EXPECT_EQ(Caption(session), "Varnel >");
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_TRUE(Holds(path, TaggedProject("Beta")));
+  EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST(NewProject, DeviceNamesAreRefusedLikeCon) {
+  BoardSession session("device-names");
+  ASSERT_TRUE(StartWithProjects(session, {"Alpha"}, "Alpha"));
+  const auto before = FolderContents(session.Folder());
+
+  // "CON ?" keeps the space before the dropped question mark: "CON .vrl" is the console too.
+  // The superscript digits are Windows-1252 bytes, which Windows also takes as port numbers.
+  for (const char* name : {"CON ?", "CONIN$", "CONOUT$", "COM\xB9", "LPT\xB2"}) {
+    SCOPED_TRACE(name);
+    HWND prompt = FindWindowByCaption(session.Program().id, kNewTitle);
+    if (prompt == nullptr) {
+      PostCommand(session, 32771);
+      prompt = WaitForPrompt(session, kNewTitle);
+    }
+    ASSERT_NE(prompt, nullptr);
+    HWND edit = GetDlgItem(prompt, 1170);
+    SetText(edit, name);
+    ASSERT_TRUE(Activate(prompt));
+    ASSERT_TRUE(WaitForFocus(edit));
+    PressKey(VK_RETURN);
+
+    HWND box = WaitForMessageBox(session.Program().id, "Varnel", 5000);
+    EXPECT_NE(box, nullptr) << "the name was accepted";
+    if (box == nullptr) continue;
+    const std::string text = MessageBoxText(box);
+    EXPECT_EQ(text, "Invalid Filename");
+    ASSERT_TRUE(AnswerMessageBox(box, text.rfind("File Exists", 0) == 0 ? "No" : "OK"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+    EXPECT_NE(WaitForPrompt(session, kNewTitle), nullptr) << "the name was not asked again";
+  }
+  HWND prompt = FindWindowByCaption(session.Program().id, kNewTitle);
+  if (prompt != nullptr) PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_EQ(FolderContents(session.Folder()), before);
+  EXPECT_TRUE(session.CloseAndWait());
+}
