@@ -19,6 +19,7 @@
 #include "projects/project_commands.h"
 #include "projects/project_file.h"
 #include "projects/project_library.h"
+#include "projects/project_name.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 
@@ -144,7 +145,8 @@ void BoardDialog::LoadProgramFolder() {
 }
 
 void BoardDialog::LoadCurrentProjectAtStart() {
-  const bool loaded = ProjectFileExists(CurrentProjectPath) && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1;
+  const bool loaded = IsRootedPath(CurrentProjectPath) && ProjectFileExists(CurrentProjectPath) &&
+                      LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1;
   if (loaded) ShowPage();
   ListProjects();
   if (!loaded) {

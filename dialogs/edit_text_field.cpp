@@ -1,5 +1,59 @@
 // Edit Text Field: one of the board's text fields in a large editor.
 #include "dialogs/edit_text_field.h"
 
-// The editor has not been built yet: the command does nothing until it is.
-void RunEditTextField(HWND, int) {}
+#include "desktop/field_font.h"
+#include "resources/resource.h"
+#include "state/board_state.h"
+#include "state/stacked_dialog.h"
+
+namespace {
+
+constexpr int kScratchSize = 10240;
+
+// Carries the text between the board's field and the editor: at most 10239 characters.
+char EditorScratch[kScratchSize] = {};
+
+class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
+ public:
+  explicit EditTextFieldDialog(int field) : StackedDialog(IDD_EDIT_TEXT_FIELD), field_(field) {}
+
+ protected:
+  BOOL OnInitDialog() override {
+    fw::CenterOnDesktop(Handle());
+    if (FieldFont != nullptr) SendItem(IDC_EDITOR_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(FieldFont), TRUE);
+    GetDlgItemTextA(BoardHandle, field_, EditorScratch, kScratchSize);
+    SetItemText(IDC_EDITOR_TEXT, EditorScratch);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_EDITOR_TEXT)), 1);
+    // The caret at the very start with nothing selected: the dialog manager would select it all.
+    SendItem(IDC_EDITOR_TEXT, EM_SETSEL, 0, 0);
+    SendItem(IDC_EDITOR_TEXT, EM_SCROLLCARET, 0, 0);
+    return FALSE;
+  }
+
+  void OnOK() override {
+    ItemText(IDC_EDITOR_TEXT, EditorScratch, kScratchSize);
+    SetDlgItemTextA(BoardHandle, field_, EditorScratch);
+    EndDialog(IDOK);
+  }
+
+  std::span<const CommandRow> CommandTable() const override {
+    static constexpr CommandRow rows[] = {
+        {IDC_EDITOR_OK, IDC_EDITOR_OK, BN_CLICKED, &EditTextFieldDialog::OnOkButton},
+        {IDC_EDITOR_CANCEL, IDC_EDITOR_CANCEL, BN_CLICKED, &EditTextFieldDialog::OnCancelButton},
+    };
+    return rows;
+  }
+
+ private:
+  void OnOkButton(int, int, HWND) { OnOK(); }
+  void OnCancelButton(int, int, HWND) { OnCancel(); }
+
+  int field_;
+};
+
+}  // namespace
+
+void RunEditTextField(HWND owner, int field) {
+  EditTextFieldDialog dialog(field);
+  dialog.RunModal(owner);
+}

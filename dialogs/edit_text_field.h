@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// Runs the editor modally over owner on the board's text field with this control id.
+// Runs the editor modally over owner on the board's text field with this control id; OK writes the
+// edited text (at most 10239 characters) back into that field.
 void RunEditTextField(HWND owner, int field);
 
 #endif

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// Runs the dialog modally over owner; the captions it accepts go straight onto the board.
+// Runs the dialog modally over owner; the captions it accepts go straight onto the board's copy
+// buttons and into the board's page. Nothing is written to a file here.
 void RunRenameButtons(HWND owner);
 
 #endif

@@ -88,3 +88,12 @@ int BuildProjectPath(char* nameBuffer, const char* programFolder) {
   const int written = std::snprintf(nameBuffer, kPathBufferSize, "%s%s%s", programFolder, kept, kProjectExtension);
   return written == static_cast<int>(pathLength) ? 1 : 0;
 }
+
+bool IsRootedPath(const char* path) {
+  if (path == nullptr) {
+    return false;
+  }
+  const unsigned char drive = static_cast<unsigned char>(path[0]);
+  const bool isLetter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+  return (isLetter && path[1] == ':' && path[2] == '\\') || path[0] == '\\';
+}

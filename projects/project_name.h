@@ -13,4 +13,10 @@
 // either argument is null.
 int BuildProjectPath(char* nameBuffer, const char* programFolder);
 
+// True for a path that does not depend on the current folder: a drive letter, a colon and a
+// backslash, or a leading backslash (the root of the current drive, where the program keeps its
+// projects when it has no program folder, or a network path). A stored current project that is
+// anything else (a relative name, or a registry value of another type read as text) is not loaded.
+bool IsRootedPath(const char* path);
+
 #endif

@@ -10,11 +10,14 @@
 
 // Menus
 #define IDR_BOARD_MENU 129
+#define IDR_RENAME_MENU 130
 #define IDR_SLOT_MENU 131
 #define IDR_TRAY_MENU 132
 
 // Dialog templates
 #define IDD_BOARD 200
+#define IDD_RENAME_BUTTONS 201
+#define IDD_EDIT_TEXT_FIELD 202
 #define IDD_INPUT_BOX 209
 #define IDD_SPLASH 211
 
@@ -32,6 +35,16 @@
 #define IDC_LAST_COPY_BUTTON 1134
 #define IDC_FIRST_TEXT_FIELD 1071
 #define IDC_LAST_TEXT_FIELD 1135
+
+// Rename Buttons controls (template 201): the name fields carry the ids of the board's text
+// fields, 1071 + 2i, and stand where the board's copy buttons stand.
+#define IDC_RENAME_OK 1136
+#define IDC_RENAME_CANCEL 1137
+
+// Edit Text Field controls (template 202)
+#define IDC_EDITOR_OK 1138
+#define IDC_EDITOR_CANCEL 1139
+#define IDC_EDITOR_TEXT 1140
 
 // Input box controls (template 209)
 #define IDC_INPUT_PROMPT 1169
@@ -77,6 +90,9 @@
 #define ID_HELP_OPTIONS_HIDE_AT_STARTUP 32807
 #define ID_HELP_OPTIONS_AUTO_PASTE 32808
 #define ID_HELP_ABOUT 32809
+
+// Menu 130 (Rename Buttons)
+#define ID_RENAME_HELP 32810
 
 // Commands posted between parts of the program and between two copies of it
 #define ID_HANDOVER_REQUEST 32813

@@ -120,3 +120,12 @@ TEST(BuildProjectPath, RefusesMissingArguments) {
 }
 
 }  // namespace
+
+TEST(IsRootedPath, OnlyPathsIndependentOfTheCurrentFolder) {
+  for (const char* rooted : {"C:\\p\\a.vrl", "z:\\a.vrl", "\\SAMPLE.VRL", "\\\\server\\share\\a.vrl"}) {
+    EXPECT_TRUE(IsRootedPath(rooted)) << rooted;
+  }
+  for (const char* other : {"Dw1", "a.vrl", "C:a.vrl", "1:\\a.vrl", "", "C:"}) EXPECT_FALSE(IsRootedPath(other)) << other;
+  EXPECT_FALSE(IsRootedPath(nullptr));
+}
+

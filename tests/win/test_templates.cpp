@@ -21,6 +21,8 @@ struct IdRange {
 // What each template may hold. A new window adds its row here together with its ids.
 const std::map<int, std::vector<IdRange>> kTemplateIds = {
     {IDD_BOARD, {{IDC_DUMMY_DEFAULT, IDC_LAST_TEXT_FIELD}}},
+    {IDD_RENAME_BUTTONS, {{IDC_FIRST_TEXT_FIELD, IDC_LAST_TEXT_FIELD}, {IDC_RENAME_OK, IDC_RENAME_CANCEL}}},
+    {IDD_EDIT_TEXT_FIELD, {{IDC_EDITOR_OK, IDC_EDITOR_TEXT}}},
     {IDD_INPUT_BOX, {{IDOK, IDOK}, {IDC_INPUT_PROMPT, IDC_INPUT_TEXT}}},
     {IDD_SPLASH, {}},
 };
@@ -97,7 +99,7 @@ TEST_F(Resources, EveryTemplateHasUniqueIdsInItsOwnRanges) {
 
 TEST_F(Resources, EveryMenuHasUniqueCommandsInTheCommandRange) {
   const std::vector<int> menus = Names(MAKEINTRESOURCEA(4));  // RT_MENU
-  EXPECT_EQ(menus, (std::vector<int>{IDR_BOARD_MENU, IDR_SLOT_MENU, IDR_TRAY_MENU}));
+  EXPECT_EQ(menus, (std::vector<int>{IDR_BOARD_MENU, IDR_RENAME_MENU, IDR_SLOT_MENU, IDR_TRAY_MENU}));
   for (int menuId : menus) {
     SCOPED_TRACE("menu " + std::to_string(menuId));
     HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(menuId));

@@ -1,0 +1,127 @@
+// Renaming all buttons and editing one text field in the large editor, as a user meets them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/e2e/project_bytes.h"
+#include "tests/e2e/session.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr const char* kFortyCharacters = "abcdefghijklmnopqrstuvwxyz0123456789wxyz";
+
+std::string Caption(const BoardSession& session, int slot) { return WindowText(session.Item(1070 + 2 * slot)); }
+std::string Field(const BoardSession& session, int slot) { return WindowText(session.Item(1071 + 2 * slot)); }
+
+bool StartOnProject(BoardSession& session, std::string& path) {
+  path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
+  SetSetting("Options", "UseSystemTray", "0");
+  SetSetting("Options", "AutoPaste", "0");
+  if (!session.Start()) return false;
+  // Keys typed while the start-up splash still holds the focus would go to it.
+  return WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindowsOf(session.Program().id)) {
+          if (IsWindowVisible(window) && WindowText(window).empty() && ClassName(window) == "#32770") return false;
+        }
+        return true;
+      },
+      10000);
+}
+
+HWND OpenRenameButtons(BoardSession& session) {
+  if (!Activate(session.Board())) return nullptr;
+  PressKey('5', {VK_CONTROL});
+  return WaitForWindowByCaption(session.Program().id, "Rename Buttons", 5000);
+}
+
+// Types text through X11 as a person with that key on the keyboard would: characters outside
+// the US layout (the euro sign, accented letters) arrive as the characters they are.
+void TypeThroughX11(HWND window, const char* printfBytes) {
+  const auto xWindow = reinterpret_cast<ULONG_PTR>(GetPropA(window, "__wine_x11_whole_window"));
+  const std::string script = WorkRoot() + "type.sh";
+  std::ofstream(script, std::ios::binary) << "xdotool windowactivate --sync " << xWindow
+                                          << " type --delay 80 \"$(printf '" << printfBytes << "')\"\n";
+  std::string unixScript = script.substr(2);  // Wine shows the Linux root as drive Z:
+  for (char& c : unixScript) c = c == '\\' ? '/' : c;
+  RunAndCapture("/bin/sh " + unixScript);
+}
+
+}  // namespace
+
+TEST(RenameButtons, NamesAreCutTo31AndReachTheFileOnlyWithTheNextSave) {
+  BoardSession session("rename-buttons");
+  std::string path;
+  ASSERT_TRUE(StartOnProject(session, path));
+  HWND dialog = OpenRenameButtons(session);
+  ASSERT_NE(dialog, nullptr) << "Ctrl+5 did not open Rename Buttons";
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, 1071 + 2 * 32)), "L button 32");
+  Screenshot("rename-buttons", dialog);
+
+  // The board's shortcuts are dead while the dialog is on top.
+  PressKey('5', {VK_CONTROL});
+  EXPECT_FALSE(WaitUntil([&] { return FindWindowsByCaption("Rename Buttons").size() > 1; }, 1000));
+
+  SendMessageA(GetDlgItem(dialog, 1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFortyCharacters));
+  SendMessageA(GetDlgItem(dialog, 1073), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  ASSERT_TRUE(Activate(dialog));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  EXPECT_EQ(Caption(session, 0), std::string(kFortyCharacters).substr(0, 31));
+  EXPECT_EQ(Caption(session, 1), "");
+  EXPECT_EQ(Caption(session, 2), "L button 2");
+  EXPECT_EQ(ReadWholeFile(path), TaggedProject("L")) << "renaming wrote the file";
+
+  PostMessageA(session.Board(), WM_COMMAND, 32772, 0);
+  ASSERT_TRUE(WaitUntil([&] { return NameInFile(ReadWholeFile(path), 0) == std::string(kFortyCharacters).substr(0, 31); },
+                        5000));
+  EXPECT_EQ(NameInFile(ReadWholeFile(path), 1), "");
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(RenameButtons, CancelAfterEditsChangesNoCaption) {
+  BoardSession session("rename-cancel");
+  std::string path;
+  ASSERT_TRUE(StartOnProject(session, path));
+  HWND dialog = OpenRenameButtons(session);
+  ASSERT_NE(dialog, nullptr);
+  SendMessageA(GetDlgItem(dialog, 1075), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("not wanted"));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1137, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  for (int slot = 0; slot < 33; ++slot) EXPECT_EQ(Caption(session, slot), "L button " + std::to_string(slot));
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(ReadWholeFile(path), TaggedProject("L"));
+}
+
+TEST(EditTextField, TheSlotMenuOpensTheEditorOnItsFieldAndTypedTextArrivesAsTyped) {
+  BoardSession session("edit-text-field");
+  std::string path;
+  ASSERT_TRUE(StartOnProject(session, path));
+  ASSERT_TRUE(Activate(session.Board()));
+  // Another field is current first: the menu of slot 5's button makes field 1081 current.
+  ASSERT_TRUE(ClickInto(session.Item(1071 + 2 * 20)));
+  Click(session.Item(1080), true);
+  ASSERT_TRUE(WaitUntil([&] { return FindWindowByCaption(session.Program().id, "") != nullptr; }, 5000));
+  PressKey('E');
+  HWND editor = WaitForWindowByCaption(session.Program().id, "Edit Text Field", 5000);
+  ASSERT_NE(editor, nullptr);
+  HWND text = GetDlgItem(editor, 1140);
+  EXPECT_EQ(WindowText(text), "L text 5\r\nsecond line");
+  ASSERT_TRUE(WaitForFocus(text));
+  EXPECT_EQ(SendMessageA(text, EM_GETSEL, 0, 0), 0) << "the caret is not at the start with nothing selected";
+  Screenshot("edit-text-field", editor);
+
+  // A line break typed with Return, and characters of the ANSI code page beyond ASCII.
+  TypeText("new\n");
+  TypeThroughX11(editor, "\\342\\202\\254\\303\\251 ");
+  const std::string typed = "new\r\n\x80\xE9 ";
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(text).rfind(typed, 0) == 0; }, 5000)) << WindowText(text);
+  PostMessageA(editor, WM_COMMAND, MAKEWPARAM(1138, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5000));
+  EXPECT_EQ(Field(session, 5), typed + "L text 5\r\nsecond line");
+  EXPECT_EQ(Field(session, 20), "L text 20\r\nsecond line");
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(TextInFile(ReadWholeFile(path), 5), typed + "L text 5\r\nsecond line");
+}
