@@ -175,7 +175,11 @@ void BoardDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
   BeginWork();
   // A copy button's click: the whole parameter, identifier and notification together.
   if (wParam >= static_cast<WPARAM>(kFirstCopyButtonId) && wParam <= static_cast<WPARAM>(kLastCopyButtonId)) {
-    if (RepositionMode != 1) CopyAction(static_cast<int>(wParam));
+    if (RepositionMode == 1) {
+      RepositionClick(Handle(), static_cast<int>(wParam));
+    } else {
+      CopyAction(static_cast<int>(wParam));
+    }
   } else {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);

@@ -1,5 +1,86 @@
-// Reposition mode: the user clicks the 33 copy buttons in the order the slots should take.
+// Reposition mode. While it runs, the board's page collects the clicked slots in click order and
+// the buttons and fields keep showing the old order, so closing during the mode saves the
+// project as it was.
 #include "board/reposition.h"
 
-// The mode has not been built yet: the command does nothing until it is.
-void StartReposition(HWND) {}
+#include <cstdio>
+
+#include "board/reposition_order.h"
+#include "desktop/program_name.h"
+#include "projects/project_file.h"
+#include "resources/resource.h"
+#include "state/board_state.h"
+
+namespace {
+
+constexpr const char* kRepositionText =
+    "[Configure], [Reposition Buttons and Text Fields]\r\n\r\nClick all 33 copy buttons in the order that you want "
+    "them to be. When all 33 buttons have been clicked, the buttons and their associated text fields will be "
+    "repositioned to reflect your selections. Once you begin this procedure, you must select all 33 copy buttons "
+    "before Varnel will once again become functional.\r\n\r\n\r\n";
+
+// The commands that could disturb the collection.
+constexpr UINT kGatedCommands[] = {ID_FILE_NEW_PROJECT,    ID_FILE_SAVE_PROJECT,   ID_FILE_SAVEAS_PROJECT,
+                                   ID_FILE_DELETE_PROJECT, ID_EDIT_RENAME_BUTTONS, ID_EDIT_TEXT_FIELD,
+                                   ID_CONFIGURE_REPOSITION, ID_CONFIGURE_CONSOLIDATE};
+
+void EnableGatedItems(HWND board, bool enabled) {
+  for (UINT command : kGatedCommands) {
+    EnableMenuItem(BoardMenu.Handle(), command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  DrawMenuBar(board);
+}
+
+void EnableItem(HWND board, int id, bool enabled) { EnableWindow(GetDlgItem(board, id), enabled ? TRUE : FALSE); }
+void ShowItem(HWND board, int id, bool shown) { ShowWindow(GetDlgItem(board, id), shown ? SW_SHOW : SW_HIDE); }
+
+void FinishReposition(HWND board) {
+  ShowPage();
+  EnableGatedItems(board, true);
+  EnableItem(board, IDC_MIN_ON_EACH_COPY, true);
+  EnableItem(board, IDC_TOPMOST, true);
+  EnableItem(board, IDC_PROJECT_COMBO, true);
+  for (int slot = 0; slot < kSlotCount; ++slot) ShowItem(board, LabelOfSlot(slot), false);
+  for (int id = kLastTextFieldId; id >= kFirstCopyButtonId; --id) EnableItem(board, id, true);
+  RepositionMode = 0;
+  RedrawWindow(board, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+void StartReposition(HWND board) {
+  if (MessageBoxA(board, kRepositionText, kProgramName, MB_OKCANCEL | MB_DEFBUTTON2 | MB_ICONINFORMATION) != IDOK) {
+    return;
+  }
+  EnableGatedItems(board, false);
+  EnableItem(board, IDC_MIN_ON_EACH_COPY, false);
+  EnableItem(board, IDC_TOPMOST, false);
+  EnableItem(board, IDC_PROJECT_COMBO, false);
+  for (int slot = 0; slot < kSlotCount; ++slot) EnableItem(board, TextFieldOfSlot(slot), false);
+  RepositionCount = 0;
+  ShowItem(board, MarkerOfSlot(0), true);
+  RepositionMode = 1;
+  ClearPage(BoardPage);
+}
+
+void RepositionClick(HWND board, int button) {
+  const int position = RepositionCount;
+  if (position < 0 || position >= kSlotCount || !IsCopyButton(button)) return;
+  ShowItem(board, MarkerOfSlot(position), false);
+  if (position < kSlotCount - 1) ShowItem(board, MarkerOfSlot(position + 1), true);
+  RepositionCount = position + 1;
+
+  char caption[kButtonNameSize];
+  static char text[kTextFieldSize];
+  GetDlgItemTextA(board, button, caption, sizeof caption);
+  GetDlgItemTextA(board, TextFieldOfButton(button), text, sizeof text);
+  CollectClickedSlot(BoardPage, position, caption, text);
+
+  EnableItem(board, button, false);
+  char label[8];
+  std::snprintf(label, sizeof label, "%i", RepositionCount);
+  SetDlgItemTextA(board, LabelOfButton(button), label);
+  ShowItem(board, LabelOfButton(button), true);
+
+  if (RepositionCount == kSlotCount) FinishReposition(board);
+}

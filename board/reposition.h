@@ -6,5 +6,7 @@
 
 // Command 32779: asks for confirmation and starts collecting clicks.
 void StartReposition(HWND board);
+// A copy button's click while the mode collects clicks.
+void RepositionClick(HWND board, int button);
 
 #endif

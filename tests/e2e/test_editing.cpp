@@ -1,4 +1,5 @@
-// Renaming all buttons and editing one text field in the large editor, as a user meets them.
+// Renaming all buttons, editing one text field in the large editor and putting the slots in a new
+// order, as a user meets them.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -124,4 +125,49 @@ TEST(EditTextField, TheSlotMenuOpensTheEditorOnItsFieldAndTypedTextArrivesAsType
   EXPECT_EQ(Field(session, 20), "L text 20\r\nsecond line");
   EXPECT_TRUE(session.CloseAndWait());
   EXPECT_EQ(TextInFile(ReadWholeFile(path), 5), typed + "L text 5\r\nsecond line");
+}
+
+TEST(Reposition, ClicksInReverseReverseTheProjectWhileSavingWaits) {
+  BoardSession session("reposition");
+  std::string path;
+  ASSERT_TRUE(StartOnProject(session, path));
+  HWND board = session.Board();
+  auto visible = [&](int id) { return IsWindowVisible(session.Item(id)) != FALSE; };
+  auto enabled = [&](int id) { return IsWindowEnabled(session.Item(id)) != FALSE; };
+
+  for (const char* answer : {"Cancel", "OK"}) {
+    PostMessageA(board, WM_COMMAND, 32779, 0);
+    HWND box = WaitForMessageBox(session.Program().id, "Varnel", 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).rfind("[Configure], [Reposition Buttons and Text Fields]\r\n\r\nClick all 33", 0), 0u);
+    ASSERT_TRUE(AnswerMessageBox(box, answer));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+  }
+  ASSERT_TRUE(WaitUntil([&] { return visible(1004); }, 3000)) << "the mode did not start";
+  EXPECT_FALSE(enabled(1003));
+  EXPECT_FALSE(enabled(1071));
+  EXPECT_TRUE(enabled(1070));
+
+  // The first click with the mouse, on the last slot.
+  ASSERT_TRUE(Activate(board));
+  Click(session.Item(1134));
+  ASSERT_TRUE(WaitUntil([&] { return visible(1069) && WindowText(session.Item(1069)) == "1"; }, 3000));
+  EXPECT_FALSE(enabled(1134));
+  EXPECT_FALSE(visible(1004));
+  EXPECT_TRUE(visible(1005));
+  Screenshot("reposition-first-click", board);
+
+  // Save is held back: a text changed now would otherwise reach the file.
+  SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed during the mode"));
+  PressKey('2', {VK_CONTROL});
+  for (int slot = 31; slot >= 0; --slot) PostMessageA(board, WM_COMMAND, 1070 + 2 * slot, 0);
+  ASSERT_TRUE(WaitUntil([&] { return enabled(1071) && !visible(1069); }, 5000)) << "the mode did not finish";
+  EXPECT_EQ(ReadWholeFile(path), TaggedProject("L")) << "a save ran during the mode";
+  EXPECT_FALSE(visible(1036));
+  EXPECT_EQ(Caption(session, 0), "L button 32");
+  EXPECT_EQ(Field(session, 31), "L text 1\r\nsecond line");
+  EXPECT_EQ(Caption(session, 32), "L button 0");
+  EXPECT_EQ(Field(session, 32), "changed during the mode");
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(NameInFile(ReadWholeFile(path), 0), "L button 32");
 }

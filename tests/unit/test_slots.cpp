@@ -1,4 +1,5 @@
-// Slot numbering and grid, and the board template checked against them.
+// Slot numbering and grid, the board template checked against them, and the order that Reposition
+// mode collects.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -6,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "board/reposition_order.h"
 #include "state/slots.h"
 
 TEST(SlotConversions, EverySlotRoundTripsThroughItsControls) {
@@ -112,4 +114,24 @@ TEST(BoardTemplate, SlotControlsSitWhereTheGridPutsThemInTabOrder) {
     EXPECT_EQ(controls.at(MarkerOfSlot(slot)).order, 2 * kSlotCount + slot);
     EXPECT_EQ(controls.at(LabelOfSlot(slot)).order, 3 * kSlotCount + slot);
   }
+}
+
+TEST(RepositionOrder, ClicksInReverseReverseTheSlotsAndLongTextsAreCut) {
+  static ProjectPage collected;
+  ClearPage(collected);
+  const std::string longCaption(40, 'c');
+  const std::string longText(12000, 't');
+  for (int click = 0; click < kSlotCount; ++click) {
+    const int oldSlot = kSlotCount - 1 - click;
+    const std::string caption = oldSlot == 0 ? longCaption : "button " + std::to_string(oldSlot);
+    const std::string text = oldSlot == 0 ? longText : "text " + std::to_string(oldSlot);
+    CollectClickedSlot(collected, click, caption.c_str(), text.c_str());
+  }
+  EXPECT_STREQ(collected.names[0], "button 32");
+  EXPECT_STREQ(collected.texts[31], "text 1");
+  EXPECT_EQ(std::string(collected.names[32]), longCaption.substr(0, 31));
+  EXPECT_EQ(std::string(collected.texts[32]), longText.substr(0, 10239));
+  CollectClickedSlot(collected, kSlotCount, "beyond", "beyond");  // must not write past the page
+  CollectClickedSlot(collected, -1, "before", "before");
+  EXPECT_STREQ(collected.names[0], "button 32");
 }
