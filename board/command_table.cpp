@@ -81,9 +81,11 @@ void FindCommand(int, int, LPARAM) { RunFindInProjects(BoardHandle); }
 void RepositionCommand(int, int, LPARAM) { StartReposition(BoardHandle); }
 
 void ConsolidateCommand(int, int, LPARAM) {
+  // The consolidation reads the projects from their files and the board shows its project from
+  // its file afterwards: the slots are saved first, and nothing runs when that fails.
+  if (SaveBoardIntoItsFile() != 1) return;
   RunConsolidateProjects(BoardHandle);
-  // The consolidation may have rewritten the current project's file.
-  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) ShowPage();
+  ReloadBoardFromItsFile();
 }
 
 void UseTrayCommand(int, int, LPARAM) {

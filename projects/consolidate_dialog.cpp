@@ -1,5 +1,228 @@
-// Consolidate Projects: sorting the slots of chosen projects across their files.
+// Consolidate Projects: choosing the projects, and the consolidation with its progress. The
+// order and the file work are in projects/consolidation.cpp.
 #include "projects/consolidate_dialog.h"
 
-// The dialog has not been built yet: the command does nothing until it is.
-void RunConsolidateProjects(HWND) {}
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "desktop/bounded_copy.h"
+#include "desktop/field_font.h"
+#include "desktop/program_name.h"
+#include "dialogs/help_window.h"
+#include "projects/consolidation.h"
+#include "resources/resource.h"
+#include "state/board_state.h"
+#include "state/stacked_dialog.h"
+
+namespace {
+
+constexpr int kMaxListedForConsolidation = 4001;
+constexpr int kEntrySize = MAX_PATH;
+constexpr const char* kSelectAProject = "Please select a Project";
+constexpr const char* kMemoryShortage = "Memory Shortage";
+constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
+
+// The counts as the labels show them, painted at once: the consolidation runs without
+// dispatching messages.
+class LabelProgress : public ConsolidationProgress {
+ public:
+  explicit LabelProgress(HWND dialog) : dialog_(dialog) {}
+  void Examined(long slots) override { Show(IDC_CONSOLIDATE_EXAMINED, slots); }
+  void ToPlace(long slots) override { Show(IDC_CONSOLIDATE_TO_PLACE, slots); }
+
+ private:
+  void Show(int id, long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%ld", value);
+    SetDlgItemTextA(dialog_, id, text);
+    UpdateWindow(GetDlgItem(dialog_, id));
+  }
+  HWND dialog_;
+};
+
+// The two page buffers, obtained as movable memory and locked for use; what was obtained is
+// released whatever happens.
+class PageBuffers {
+ public:
+  ~PageBuffers() {
+    for (int i = 0; i < 2; ++i) {
+      if (pages_[i] != nullptr) GlobalUnlock(blocks_[i]);
+      if (blocks_[i] != nullptr) GlobalFree(blocks_[i]);
+    }
+  }
+  // 0 when both are usable, otherwise the number of the step that failed (1 to 4).
+  int Obtain() {
+    for (int i = 0; i < 2; ++i) {
+      blocks_[i] = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(ProjectPage));
+      if (blocks_[i] == nullptr) return 1 + i;
+    }
+    for (int i = 0; i < 2; ++i) {
+      pages_[i] = static_cast<ProjectPage*>(GlobalLock(blocks_[i]));
+      if (pages_[i] == nullptr) return 3 + i;
+    }
+    return 0;
+  }
+  ProjectPage& Read() { return *pages_[0]; }
+  ProjectPage& Build() { return *pages_[1]; }
+
+ private:
+  HGLOBAL blocks_[2] = {};
+  ProjectPage* pages_[2] = {};
+};
+
+class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
+ public:
+  ConsolidateDialog() : StackedDialog(IDD_CONSOLIDATE) {}
+
+  bool PreTranslateMessage(MSG* msg) override {
+    // A click chooses a project at once, the arrow keys only select: the list reports both the
+    // same way, so the last input decides.
+    if (msg->hwnd == Item(IDC_CONSOLIDATE_ALL) && (msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP)) {
+      clicked_ = true;
+    } else if (msg->message == WM_KEYDOWN) {
+      clicked_ = false;
+    }
+    return StackedDialog::PreTranslateMessage(msg);
+  }
+
+ protected:
+  BOOL OnInitDialog() override {
+    fw::CenterOnDesktop(Handle());
+    if (FieldFont != nullptr) {
+      SendItem(IDC_CONSOLIDATE_ALL, WM_SETFONT, reinterpret_cast<WPARAM>(FieldFont), TRUE);
+      SendItem(IDC_CONSOLIDATE_CHOSEN, WM_SETFONT, reinterpret_cast<WPARAM>(FieldFont), TRUE);
+    }
+    ListLibrary();
+    return TRUE;
+  }
+
+  void OnOK() override {
+    for (int id = IDC_CONSOLIDATE_ALL; id <= IDC_CONSOLIDATE_HELP; ++id) EnableItem(id, false);
+    PageBuffers buffers;
+    const int shortage = buffers.Obtain();
+    if (shortage != 0) {
+      char message[32];
+      std::snprintf(message, sizeof message, "%s %d", kMemoryShortage, shortage);
+      MessageBoxA(Handle(), message, kProgramName, MB_ICONSTOP);
+      EndDialog(IDCANCEL);
+      return;
+    }
+    ConsolidateProjects(buffers);
+    EndDialog(IDOK);
+  }
+
+  std::span<const CommandRow> CommandTable() const override {
+    static constexpr CommandRow rows[] = {
+        {IDC_CONSOLIDATE_ALL, IDC_CONSOLIDATE_ALL, LBN_SELCHANGE, &ConsolidateDialog::OnLibrarySelection},
+        {IDC_CONSOLIDATE_ALL, IDC_CONSOLIDATE_ALL, LBN_DBLCLK, &ConsolidateDialog::OnLibraryDoubleClick},
+        {IDC_CONSOLIDATE_ADD, IDC_CONSOLIDATE_ADD, BN_CLICKED, &ConsolidateDialog::OnAdd},
+        {IDC_CONSOLIDATE_CHOSEN, IDC_CONSOLIDATE_CHOSEN, LBN_SELCHANGE, &ConsolidateDialog::OnChosenSelection},
+        {IDC_CONSOLIDATE_CHOSEN, IDC_CONSOLIDATE_CHOSEN, LBN_DBLCLK, &ConsolidateDialog::OnRemove},
+        {IDC_CONSOLIDATE_REMOVE, IDC_CONSOLIDATE_REMOVE, BN_CLICKED, &ConsolidateDialog::OnRemove},
+        {IDC_CONSOLIDATE_OK, IDC_CONSOLIDATE_OK, BN_CLICKED, &ConsolidateDialog::OnOkButton},
+        {IDC_CONSOLIDATE_CANCEL, IDC_CONSOLIDATE_CANCEL, BN_CLICKED, &ConsolidateDialog::OnCancelButton},
+        {IDC_CONSOLIDATE_HELP, IDC_CONSOLIDATE_HELP, BN_CLICKED, &ConsolidateDialog::OnHelp},
+    };
+    return rows;
+  }
+
+ private:
+  void ListLibrary() {
+    char pattern[kPathSize + 8];
+    std::snprintf(pattern, sizeof pattern, "%s*.vrl", ProgramFolder);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    int listed = 0;
+    do {
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      SendItem(IDC_CONSOLIDATE_ALL, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
+      ++listed;
+    } while (listed < kMaxListedForConsolidation && FindNextFileA(search, &found));
+    FindClose(search);
+  }
+
+  std::string EntryOf(int list, LRESULT index) const {
+    char text[kEntrySize] = {};
+    if (index < 0 || SendItem(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >= kEntrySize) return "";
+    SendItem(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+
+  std::vector<std::string> Chosen() const {
+    std::vector<std::string> entries;
+    const LRESULT count = SendItem(IDC_CONSOLIDATE_CHOSEN, LB_GETCOUNT);
+    for (LRESULT i = 0; i < count; ++i) entries.push_back(EntryOf(IDC_CONSOLIDATE_CHOSEN, i));
+    return entries;
+  }
+
+  void OnLibrarySelection(int, int, HWND) {
+    pending_ = EntryOf(IDC_CONSOLIDATE_ALL, SendItem(IDC_CONSOLIDATE_ALL, LB_GETCURSEL));
+    if (clicked_ || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_LBUTTON) < 0) OnAdd(0, 0, nullptr);
+  }
+
+  void OnLibraryDoubleClick(int, int, HWND) {
+    // The first click of the double-click has chosen the entry already; the second adds the
+    // entry under the pointer again, which the list keeps once.
+    pending_ = EntryOf(IDC_CONSOLIDATE_ALL, SendItem(IDC_CONSOLIDATE_ALL, LB_GETCURSEL));
+    OnAdd(0, 0, nullptr);
+  }
+
+  void OnAdd(int, int, HWND) {
+    if (pending_.empty()) {
+      MessageBoxA(Handle(), kSelectAProject, kProgramName, MB_ICONINFORMATION);
+      return;
+    }
+    const std::vector<std::string> chosen = Chosen();
+    bool listed = false;
+    for (const std::string& entry : chosen) listed = listed || entry == pending_;
+    if (!listed) SendItem(IDC_CONSOLIDATE_CHOSEN, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pending_.c_str()));
+    pending_.clear();
+  }
+
+  void OnChosenSelection(int, int, HWND) {
+    const LRESULT selected = SendItem(IDC_CONSOLIDATE_CHOSEN, LB_GETCURSEL);
+    remembered_ = selected == LB_ERR ? 0 : selected;
+  }
+
+  void OnRemove(int, int, HWND) {
+    if (remembered_ < SendItem(IDC_CONSOLIDATE_CHOSEN, LB_GETCOUNT)) {
+      SendItem(IDC_CONSOLIDATE_CHOSEN, LB_DELETESTRING, static_cast<WPARAM>(remembered_));
+    }
+    remembered_ = 0;
+  }
+
+  void OnOkButton(int, int, HWND) { OnOK(); }
+  void OnCancelButton(int, int, HWND) { OnCancel(); }
+  void OnHelp(int, int, HWND) { ShowHelpForCommand(Handle(), ID_HELP_CONFIGURE_CONSOLIDATE); }
+
+  void ConsolidateProjects(PageBuffers& buffers) {
+    const std::vector<std::string> entries = Chosen();
+    LabelProgress progress(Handle());
+    DiskFiles disk;
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const ConsolidationResult result =
+        ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), disk, &progress);
+    SetCursor(previous);
+    // A project that cannot be read in the survey ends it before anything is written, silently;
+    // a later failure has been undone and is reported with the file that failed.
+    if (result.outcome == ConsolidationResult::Outcome::Failed) {
+      char message[kEntrySize + kPathSize + 32];
+      std::snprintf(message, sizeof message, kErrorSavingFormat, result.failedPath.c_str());
+      MessageBoxA(Handle(), message, kProgramName, MB_ICONSTOP);
+    }
+  }
+
+  std::string pending_;
+  LRESULT remembered_ = 0;
+  bool clicked_ = false;
+};
+
+}  // namespace
+
+void RunConsolidateProjects(HWND owner) {
+  ConsolidateDialog dialog;
+  dialog.RunModal(owner);
+}

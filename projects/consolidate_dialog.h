@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// Runs the dialog modally over owner. The board reloads its current project afterwards.
+// Runs the dialog modally over owner. The board saves its slots into their own file first and
+// reloads that file afterwards (project commands).
 void RunConsolidateProjects(HWND owner);
 
 #endif

@@ -169,6 +169,16 @@ int SaveBoardOnClose() {
   return SaveUnderNewName() >= 0 ? 1 : 0;
 }
 
+int SaveBoardIntoItsFile() {
+  if (!CurrentFileHoldsTheSlots()) return 1;
+  CaptureBoard();
+  return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+}
+
+void ReloadBoardFromItsFile() {
+  if (CurrentFileHoldsTheSlots() && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) ShowPage();
+}
+
 void SaveBoardAtSessionEnd() {
   if (CurrentFileHoldsTheSlots()) SaveProjectFile(CurrentProjectPath, BoardPage, 1);
 }

@@ -18,6 +18,12 @@ void ChangeProject();
 // Returns 0 only when a save failed; the user declining to name a file counts as done.
 int SaveBoardOnClose();
 
+// Writes the slots into the file they belong to, when they belong to one. Returns 0 only when
+// that save failed.
+int SaveBoardIntoItsFile();
+// Shows the file the slots belong to as it is now on disk (after a consolidation rewrote it).
+void ReloadBoardFromItsFile();
+
 // At the end of the Windows session: the slots go back into the file they belong to, if any;
 // nothing is asked.
 void SaveBoardAtSessionEnd();

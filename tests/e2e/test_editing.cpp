@@ -4,8 +4,7 @@
 
 #include <fstream>
 
-#include "tests/e2e/project_bytes.h"
-#include "tests/e2e/session.h"
+#include "tests/e2e/board_steps.h"
 
 using namespace e2e;
 
@@ -20,16 +19,7 @@ bool StartOnProject(BoardSession& session, std::string& path) {
   path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
   SetSetting("Options", "UseSystemTray", "0");
   SetSetting("Options", "AutoPaste", "0");
-  if (!session.Start()) return false;
-  // Keys typed while the start-up splash still holds the focus would go to it.
-  return WaitUntil(
-      [&] {
-        for (HWND window : TopLevelWindowsOf(session.Program().id)) {
-          if (IsWindowVisible(window) && WindowText(window).empty() && ClassName(window) == "#32770") return false;
-        }
-        return true;
-      },
-      10000);
+  return session.Start() && WaitForSplashToGo(session);
 }
 
 HWND OpenRenameButtons(BoardSession& session) {
