@@ -15,6 +15,8 @@
 
 // Dialog templates
 #define IDD_BOARD 200
+#define IDD_ABOUT 203
+#define IDD_HELP 205
 #define IDD_INPUT_BOX 209
 #define IDD_SPLASH 211
 
@@ -32,6 +34,13 @@
 #define IDC_LAST_COPY_BUTTON 1134
 #define IDC_FIRST_TEXT_FIELD 1071
 #define IDC_LAST_TEXT_FIELD 1135
+
+// Help topics window controls (template 205)
+#define IDC_HELP_DONE 1141
+#define IDC_HELP_TEXT 1142
+
+// About box controls (template 203)
+#define IDC_ABOUT_TEXT 1143
 
 // Input box controls (template 209)
 #define IDC_INPUT_PROMPT 1169

@@ -21,6 +21,8 @@ struct IdRange {
 // What each template may hold. A new window adds its row here together with its ids.
 const std::map<int, std::vector<IdRange>> kTemplateIds = {
     {IDD_BOARD, {{IDC_DUMMY_DEFAULT, IDC_LAST_TEXT_FIELD}}},
+    {IDD_ABOUT, {{IDOK, IDOK}, {IDC_ABOUT_TEXT, IDC_ABOUT_TEXT}}},
+    {IDD_HELP, {{IDC_HELP_DONE, IDC_HELP_TEXT}}},
     {IDD_INPUT_BOX, {{IDOK, IDOK}, {IDC_INPUT_PROMPT, IDC_INPUT_TEXT}}},
     {IDD_SPLASH, {}},
 };
