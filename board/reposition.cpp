@@ -7,17 +7,12 @@
 
 #include "board/reposition_order.h"
 #include "desktop/program_name.h"
+#include "dialogs/help_topics.h"
 #include "projects/project_file.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 
 namespace {
-
-constexpr const char* kRepositionText =
-    "[Configure], [Reposition Buttons and Text Fields]\r\n\r\nClick all 33 copy buttons in the order that you want "
-    "them to be. When all 33 buttons have been clicked, the buttons and their associated text fields will be "
-    "repositioned to reflect your selections. Once you begin this procedure, you must select all 33 copy buttons "
-    "before Varnel will once again become functional.\r\n\r\n\r\n";
 
 // The commands that could disturb the collection.
 constexpr UINT kGatedCommands[] = {ID_FILE_NEW_PROJECT,    ID_FILE_SAVE_PROJECT,   ID_FILE_SAVEAS_PROJECT,
@@ -49,7 +44,9 @@ void FinishReposition(HWND board) {
 }  // namespace
 
 void StartReposition(HWND board) {
-  if (MessageBoxA(board, kRepositionText, kProgramName, MB_OKCANCEL | MB_DEFBUTTON2 | MB_ICONINFORMATION) != IDOK) {
+  // The confirmation is the help topic of the command.
+  if (MessageBoxA(board, HelpTopicText(kRepositionTopic), kProgramName, MB_OKCANCEL | MB_DEFBUTTON2 | MB_ICONINFORMATION) !=
+      IDOK) {
     return;
   }
   EnableGatedItems(board, false);

@@ -2,9 +2,17 @@
 #ifndef VARNEL_DESKTOP_ABOUT_BOX_H
 #define VARNEL_DESKTOP_ABOUT_BOX_H
 
-#include <windows.h>
+#include "state/stacked_dialog.h"
 
-// Runs the About box modally over owner.
+class AboutBox : public StackedDialog<AboutBox> {
+ public:
+  AboutBox();
+
+ protected:
+  BOOL OnInitDialog() override;
+};
+
+// Runs the About box modally over owner (the board, or the dialog whose menu asked for it).
 void RunAboutBox(HWND owner);
 
 #endif

@@ -3,6 +3,8 @@
 #define VARNEL_DESKTOP_PROGRAM_NAME_H
 
 constexpr const char* kProgramName = "Varnel";
+// The version in the About box; resources/make-art.sh reads it from here for the splash picture.
+constexpr const char* kProgramVersion = "09.12.01";
 // The board program's file in the program folder.
 constexpr const char* kBoardProgramFile = "QUILLOW.EXE";
 

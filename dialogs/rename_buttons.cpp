@@ -47,7 +47,7 @@ class RenameButtonsDialog : public StackedDialog<RenameButtonsDialog> {
   void OnOkButton(int, int, HWND) { OnOK(); }
   void OnCancelButton(int, int, HWND) { OnCancel(); }
   // Both open on top of this dialog, which stays open.
-  void OnHelp(int, int, HWND) { ShowHelpForCommand(Handle(), ID_HELP_EDIT_RENAME); }
+  void OnHelp(int, int, HWND) { ShowHelp(Handle(), HelpTopicText(kRenameButtonsTopic)); }
   void OnAbout(int, int, HWND) { RunAboutBox(Handle()); }
 };
 

@@ -196,7 +196,7 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
 
   void OnOkButton(int, int, HWND) { OnOK(); }
   void OnCancelButton(int, int, HWND) { OnCancel(); }
-  void OnHelp(int, int, HWND) { ShowHelpForCommand(Handle(), ID_HELP_CONFIGURE_CONSOLIDATE); }
+  void OnHelp(int, int, HWND) { ShowHelp(Handle(), HelpTopicText(kConsolidateTopic)); }
 
   void ConsolidateProjects(PageBuffers& buffers) {
     const std::vector<std::string> entries = Chosen();

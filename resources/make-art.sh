@@ -15,6 +15,10 @@ for f in "$bold" "$book"; do
   [ -f "$f" ] || { echo "make-art.sh: font $f is missing (apt-get install fonts-dejavu-core)" >&2; exit 1; }
 done
 
+# The splash shows the version the About box shows, from the one place the program keeps it.
+version=$(sed -n 's/^constexpr const char\* kProgramVersion = "\(.*\)";$/\1/p' "$here/../desktop/program_name.h")
+[ -n "$version" ] || { echo "make-art.sh: no kProgramVersion in desktop/program_name.h" >&2; exit 1; }
+
 mkdir -p "$out"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -320,7 +324,7 @@ convert "$tmp/bg.png" "$tmp/glow.png" -composite "$tmp/cards.png" -composite \
   -fill '#ffffff' -annotate +242+150 'Varnel' \
   -font "$book" -pointsize 19 -fill '#cfe3f7' -annotate +245+182 'Clip-board Organiser' \
   -fill "$c1" -draw "rectangle 246,197 305,199" \
-  -font "$book" -pointsize 14 -fill '#9fbfe0' -annotate +246+224 'Version 1.0' \
+  -font "$book" -pointsize 14 -fill '#9fbfe0' -annotate +246+224 "Version $version" \
   -font "$bold" -pointsize 15 -fill '#ffffff' -annotate +20+327 'Kestrune' \
   -font "$book" -pointsize 11 -fill '#8fa9c6' -gravity SouthEast -annotate +20+15 'Keeps every clip in its place' \
   -gravity NorthWest \

@@ -19,6 +19,8 @@
 #define IDD_RENAME_BUTTONS 201
 #define IDD_EDIT_TEXT_FIELD 202
 #define IDD_CONSOLIDATE 206
+#define IDD_ABOUT 203
+#define IDD_HELP 205
 #define IDD_INPUT_BOX 209
 #define IDD_SPLASH 211
 
@@ -57,6 +59,13 @@
 #define IDC_CONSOLIDATE_HELP 1166
 #define IDC_CONSOLIDATE_TO_PLACE 1167
 #define IDC_CONSOLIDATE_EXAMINED 1168
+
+// Help topics window controls (template 205)
+#define IDC_HELP_DONE 1141
+#define IDC_HELP_TEXT 1142
+
+// About box controls (template 203)
+#define IDC_ABOUT_TEXT 1143
 
 // Input box controls (template 209)
 #define IDC_INPUT_PROMPT 1169

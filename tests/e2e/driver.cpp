@@ -403,7 +403,9 @@ void CollectMenu(HMENU menu, int depth, std::vector<int> path, std::vector<MenuE
     GetMenuItemInfoA(menu, position, TRUE, &info);
     MenuEntry entry;
     entry.depth = depth;
-    entry.separator = (info.fType & MFT_SEPARATOR) != 0;
+    // An item with an id and no text loads as a separator, but the program gives it its text at
+    // run time (the ScreenTips item), so the arrow keys stop on it.
+    entry.separator = (info.fType & MFT_SEPARATOR) != 0 && info.wID == 0;
     entry.popup = info.hSubMenu != nullptr;
     entry.id = entry.popup ? 0 : info.wID;
     entry.text = text;
