@@ -34,7 +34,9 @@ class ListedProjects : public ProjectSource {
     return SendMessageA(combo_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name)) >= 0 ? 1 : 0;
   }
 
-  int ReadProject(const char* name, ProjectPage& page) override { return ReadProjectToSearch(ProgramFolder, name, page); }
+  int ReadProject(const char* name, ProjectPage& page) override {
+    return ReadProjectToSearch(ProgramFolder, name, page);
+  }
 
  private:
   HWND combo_;

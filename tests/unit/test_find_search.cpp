@@ -75,9 +75,7 @@ class FindSearch : public ::testing::Test {
   }
   void TearDown() override { ReleaseFindBuffer(); }
   // The slot of the match, or -1 after "Search Complete.".
-  int Press(int button) {
-    return RunFind(FindState, *current_, library_, button) == 1 ? FindState.slot : -1;
-  }
+  int Press(int button) { return RunFind(FindState, *current_, library_, button) == 1 ? FindState.slot : -1; }
   std::unique_ptr<ProjectPage> current_ = std::make_unique<ProjectPage>();
   FakeLibrary library_;
 };
