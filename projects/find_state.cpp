@@ -1,15 +1,25 @@
 // What Find in Projects remembers between its runs.
 #include "projects/find_state.h"
 
-#include <cstring>
 #include <new>
 
-FindRecord FindState = {};
+namespace {
+
+FindRecord FreshFindState() {
+  FindRecord fresh = {};
+  fresh.allProjects = 1;
+  return fresh;
+}
+
+}  // namespace
+
+// Already as the start-up leaves it: the board takes commands while it is still starting, so
+// Find can open before the start-up step that resets it.
+FindRecord FindState = FreshFindState();
 
 void ResetFindState() {
   ReleaseFindBuffer();
-  std::memset(&FindState, 0, sizeof FindState);
-  FindState.allProjects = 1;
+  FindState = FreshFindState();
 }
 
 int AllocateFindBuffer() {

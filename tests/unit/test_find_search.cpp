@@ -17,6 +17,13 @@
 
 namespace {
 
+// First in this file, before any test resets it: the board can run Find before its start-up resets
+// the state, which must then already cover all projects.
+TEST(FindState, CoversAllProjectsFromTheProgramsStart) {
+  EXPECT_EQ(FindState.allProjects, 1);
+  EXPECT_EQ(FindState.lastScope, kScopeNone);
+}
+
 TEST(ContainsText, MatchCaseComparesBytesAndOtherwiseOnlyAToZFold) {
   EXPECT_EQ(ContainsText("say Hello there", "Hello", 1), 1);
   EXPECT_EQ(ContainsText("say Hello there", "hello", 1), 0);
