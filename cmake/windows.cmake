@@ -42,7 +42,6 @@ add_library(quillow_core STATIC
   dialogs/slot_menu.cpp
   projects/consolidate_dialog.cpp
   projects/find_dialog.cpp
-  projects/find_state.cpp
   projects/project_commands.cpp
   projects/project_file.cpp
   projects/project_library.cpp

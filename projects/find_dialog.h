@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Runs the dialog modally over owner.
+// Runs the dialog modally over owner. It reads projects and the board's page, and changes neither.
 void RunFindInProjects(HWND owner);
 
 #endif

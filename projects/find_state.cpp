@@ -1,5 +1,34 @@
 // What Find in Projects remembers between its runs.
 #include "projects/find_state.h"
 
-// Find in Projects has not been built yet, so there is no search to remember.
-void ResetFindState() {}
+#include <new>
+
+namespace {
+
+FindRecord FreshFindState() {
+  FindRecord fresh = {};
+  fresh.allProjects = 1;
+  return fresh;
+}
+
+}  // namespace
+
+// Already as the start-up leaves it: the board takes commands while it is still starting, so
+// Find can open before the start-up step that resets it.
+FindRecord FindState = FreshFindState();
+
+void ResetFindState() {
+  ReleaseFindBuffer();
+  FindState = FreshFindState();
+}
+
+int AllocateFindBuffer() {
+  ReleaseFindBuffer();
+  FindState.readBuffer = new (std::nothrow) ProjectPage();
+  return FindState.readBuffer != nullptr ? 1 : 0;
+}
+
+void ReleaseFindBuffer() {
+  delete FindState.readBuffer;
+  FindState.readBuffer = nullptr;
+}
