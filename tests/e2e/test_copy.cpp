@@ -118,7 +118,8 @@ bool SwitchTo(HWND window) {
   if (xWindow == 0) return false;
   RunAndCapture("/usr/bin/xdotool windowactivate " + std::to_string(xWindow));
   if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5000)) return false;
-  Pause(200);
+  // The activation repaints the window, and the board answers its paint by moving the focus.
+  WaitUntilSettled(window);
   return GetForegroundWindow() == window;
 }
 
@@ -151,7 +152,8 @@ TEST(Copying, ClickPutsTheFieldOnTheClipboardForWindowsAndX11ProgramsAndKeepsThe
   EXPECT_EQ(HIWORD(selection), SlotText(slot).size());
   EXPECT_TRUE(WaitForFocus(session.Item(1003))) << ClassName(FocusOf(session.Board()));
 
-  Pause(400);  // a late minimise would come within the paste's first steps
+  // A late minimise would come within the paste's first steps.
+  WaitUntil([&] { return IsIconic(session.Board()) || !IsWindowVisible(session.Board()); }, 400);
   EXPECT_TRUE(IsWindowVisible(session.Board()));
   EXPECT_FALSE(IsIconic(session.Board()));
   EXPECT_TRUE(session.CloseAndWait());
@@ -167,7 +169,7 @@ TEST(Copying, EmptyFieldLeavesTheClipboardAsItWas) {
   Click(CopyButton(session, kEmptySlot));
   // The click has been handled once the focus is back on the combo box.
   EXPECT_TRUE(WaitForFocus(session.Item(1003)));
-  Pause(300);
+  WaitUntil([&] { return ClipboardText() != "kept from before"; }, 300);  // a late copy would come by then
   EXPECT_EQ(ClipboardText(), "kept from before");
 
   // The same board copies a slot with text, so the unchanged clipboard above was no accident.
