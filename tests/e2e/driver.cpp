@@ -670,9 +670,12 @@ bool TypeInto(HWND edit, const std::string& text) {
 
 bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
   const std::vector<MenuEntry> menu = ReadMenuResource(program, 129);
+  // An item with an id but no text in the resource loads as a separator; the program gives it
+  // its text at run time, and then it is an entry that the arrow keys step over like any other.
+  auto selectable = [](const MenuEntry& entry) { return !entry.separator || entry.id != 0; };
   const MenuEntry* target = nullptr;
   for (const MenuEntry& entry : menu) {
-    if (!entry.popup && !entry.separator && entry.id == command) target = &entry;
+    if (!entry.popup && selectable(entry) && entry.id == command) target = &entry;
   }
   if (target == nullptr) return false;
   DWORD processId = 0;
@@ -684,7 +687,7 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
     for (const MenuEntry& entry : menu) {
       if (entry.path.size() != parentPath.size() + 1) continue;
       if (!std::equal(parentPath.begin(), parentPath.end(), entry.path.begin())) continue;
-      if (entry.path.back() < position && !entry.separator) ++steps;
+      if (entry.path.back() < position && selectable(entry)) ++steps;
     }
     return steps;
   };

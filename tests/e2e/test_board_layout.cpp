@@ -295,6 +295,14 @@ TEST(BoardMenu, CommandsChosenWithTheKeyboardReachTheBoard) {
   ASSERT_TRUE(ChooseMenuCommand(session.Board(), ProgramPath(), 32783));
   WaitUntilSettled(session.Board());
   Screenshot("menu-after-toggle", session.Board());
+  // Help, Tech-Support by:, Web site: a submenu, reached past the ScreenTips entry that gets its
+  // text only at run time.
+  ASSERT_TRUE(ChooseMenuCommand(session.Board(), ProgramPath(), 32787));
+  HWND link = WaitForMessageBox(session.Program().id, "Varnel", 5000);
+  ASSERT_NE(link, nullptr);
+  EXPECT_NE(MessageBoxText(link).find("www.kestrune.com"), std::string::npos) << MessageBoxText(link);
+  ASSERT_TRUE(AnswerMessageBox(link, "OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(link); }, 5000));
   // File, Exit: the board closes through its close path, which stores the option.
   ASSERT_TRUE(ChooseMenuCommand(session.Board(), ProgramPath(), 32775));
   EXPECT_TRUE(WaitForExit(session.Program(), 10000));
