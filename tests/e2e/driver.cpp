@@ -72,7 +72,7 @@ void RemoveTree(const std::string& folder) {
         RemoveTree(path + "\\");
         RemoveDirectoryA(path.c_str());
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
       }
     } while (FindNextFileA(search, &found));
@@ -87,6 +87,11 @@ std::string MakeScratchFolder(const std::string& name) {
   CreateDirectoryA(folder.c_str(), nullptr);
   RemoveTree(folder);
   return folder;
+}
+
+std::string UnixNamespacePath(const std::string& path) {
+  if (path.size() < 3 || (path[0] != 'Z' && path[0] != 'z') || path[1] != ':' || path[2] != '\\') return path;
+  return "\\\\?\\unix" + path.substr(2);
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -894,6 +899,7 @@ std::string DescribeTopLevelWindows() {
   std::vector<HWND> windows;
   EnumWindows(CollectAnyWindow, reinterpret_cast<LPARAM>(&windows));
   std::ostringstream out;
+  out << "foreground 0x" << std::hex << reinterpret_cast<ULONG_PTR>(GetForegroundWindow()) << std::dec << '\n';
   out << "handle\tprocess\tclass\tcaption\tvisible\trectangle\n";
   for (HWND window : windows) {
     const RECT rect = WindowRectOnScreen(window);

@@ -32,6 +32,11 @@ std::string MakeScratchFolder(const std::string& name);
 bool FileExists(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// The path of a file on Wine's Z: drive in the form \\?\unix\..., for files made in bulk. Wine
+// checks each new name against its whole folder, case-insensitively, unless it gets the Unix
+// path: 7000 files in one folder then take about 2 s instead of 10. Other paths come back as
+// they are.
+std::string UnixNamespacePath(const std::string& path);
 
 // ---- Registry (the program's settings key, in this build's own view) ------------------------
 
@@ -163,8 +168,9 @@ bool SetClipboardText(const std::string& text);
 // Saves the screen area of a window (or the whole screen for null) as a BMP under the work
 // root's screenshots folder; returns the path.
 std::string Screenshot(const std::string& name, HWND window = nullptr);
-// Every top-level window of the desktop, one a line: handle, process id, class, caption, visible,
-// rectangle. Reads captions without sending messages, so a hung program cannot stop it.
+// The foreground window, then every top-level window of the desktop, one a line: handle, process
+// id, class, caption, visible, rectangle. Reads captions without sending messages, so a hung
+// program cannot stop it.
 std::string DescribeTopLevelWindows();
 // Saves the whole screen and the window list as <work root>failures\<name>.bmp and .txt;
 // returns the path without the extension.

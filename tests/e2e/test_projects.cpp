@@ -307,10 +307,11 @@ TEST(Listing, SevenThousandProjectFilesListOnly6501) {
   BoardSession session("listing");
   const std::string first = session.Folder() + "p0000.vrl";
   ASSERT_TRUE(WriteWholeFile(first, TaggedProject("P")));
+  const std::string bulk = UnixNamespacePath(session.Folder());
   for (int i = 1; i < 7000; ++i) {
     char name[32];
     std::snprintf(name, sizeof(name), "p%04d.vrl", i);
-    ASSERT_TRUE(CreateHardLinkA((session.Folder() + name).c_str(), first.c_str(), nullptr)) << name;
+    ASSERT_TRUE(CreateHardLinkA((bulk + name).c_str(), first.c_str(), nullptr)) << name;
   }
   SetSetting("Files", "Current", first);
   ASSERT_TRUE(session.Start());
