@@ -73,6 +73,10 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# Every test program under Wine shares one display, one clipboard and (but for win_tests) one
+# prefix with its registry: CTest runs them one at a time even under -j.
+set(WINE_SESSION_LOCK varnel_wine_session)
+
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
 add_subdirectory(bench)

@@ -17,19 +17,6 @@ namespace e2e {
 constexpr const char* kNewTitle = "Name of New Varnel Project";
 constexpr const char* kSaveAsTitle = "Save Current Varnel Project As";
 
-// The start-up splash (an untitled dialog, topmost, holding the focus) is gone: until then it
-// covers the board and its dialogs and takes the keys typed.
-inline bool WaitForSplashToGo(BoardSession& session) {
-  return WaitUntil(
-      [&] {
-        for (HWND window : TopLevelWindowsOf(session.Program().id)) {
-          if (IsWindowVisible(window) && WindowText(window).empty() && ClassName(window) == "#32770") return false;
-        }
-        return true;
-      },
-      10000);
-}
-
 // Another program that has a file open without sharing it: nothing else can open, replace or
 // delete it until it is released.
 class HeldFile {

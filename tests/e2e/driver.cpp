@@ -1,6 +1,8 @@
 // The end-to-end driver's helpers.
 #include "tests/e2e/driver.h"
 
+#include <tlhelp32.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +72,7 @@ void RemoveTree(const std::string& folder) {
         RemoveTree(path + "\\");
         RemoveDirectoryA(path.c_str());
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
       }
     } while (FindNextFileA(search, &found));
@@ -85,6 +87,11 @@ std::string MakeScratchFolder(const std::string& name) {
   CreateDirectoryA(folder.c_str(), nullptr);
   RemoveTree(folder);
   return folder;
+}
+
+std::string UnixNamespacePath(const std::string& path) {
+  if (path.size() < 3 || (path[0] != 'Z' && path[0] != 'z') || path[1] != ':' || path[2] != '\\') return path;
+  return "\\\\?\\unix" + path.substr(2);
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -145,6 +152,57 @@ void PrepareSettings(const std::string& folder) {
 
 // ---- Processes ----
 
+namespace {
+
+// Everything the driver starts lives in one job that ends with the driver, however it ends: a
+// suite killed at its time limit takes its board with it instead of leaving it to the next suite.
+HANDLE DriverJob() {
+  static HANDLE job = [] {
+    HANDLE created = CreateJobObjectA(nullptr, nullptr);
+    if (created == nullptr) return created;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof(limits))) {
+      CloseHandle(created);
+      created = nullptr;
+    }
+    return created;
+  }();
+  return job;
+}
+
+bool IsLeftoverProgram(const char* exeFile) {
+  const char* base = exeFile;
+  for (const char* c = exeFile; *c != '\0'; ++c) {
+    if (*c == '\\' || *c == '/') base = c + 1;
+  }
+  return lstrcmpiA(base, "QUILLOW.EXE") == 0 || lstrcmpiA(base, "INSTALL.EXE") == 0;
+}
+
+}  // namespace
+
+int EndLeftoverPrograms() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  std::vector<DWORD> leftovers;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ProcessID != GetCurrentProcessId() && IsLeftoverProgram(entry.szExeFile)) {
+      leftovers.push_back(entry.th32ProcessID);
+    }
+  }
+  CloseHandle(snapshot);
+  int ended = 0;
+  for (DWORD id : leftovers) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) continue;
+    if (TerminateProcess(process, 99) && WaitForSingleObject(process, 5000) == WAIT_OBJECT_0) ++ended;
+    CloseHandle(process);
+  }
+  return ended;
+}
+
 Process Start(const std::string& program, const std::string& arguments, const std::string& folder) {
   std::string commandLine = "\"" + program + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
@@ -154,8 +212,12 @@ Process Start(const std::string& program, const std::string& arguments, const st
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
   Process process;
-  if (CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  // Suspended until it is in the job, so that nothing it starts itself escapes the job.
+  if (CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    HANDLE job = DriverJob();
+    if (job != nullptr) AssignProcessToJobObject(job, info.hProcess);
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     process.handle = info.hProcess;
     process.id = info.dwProcessId;
@@ -316,6 +378,70 @@ std::string ClassName(HWND window) {
 
 bool IsVisible(HWND window) { return window != nullptr && IsWindowVisible(window); }
 
+namespace {
+
+// The splash is the program's only dialog without a caption bar; its leaving uncovers the board,
+// which then repaints.
+bool SplashShowing(DWORD processId) {
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (IsWindowVisible(window) && ClassName(window) == "#32770" &&
+        (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int PopupMenusShowing(DWORD processId) {
+  int count = 0;
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (IsWindowVisible(window) && ClassName(window) == "#32768") ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+bool WaitUntilSettled(HWND window, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  const auto remaining = [&]() -> DWORD {
+    const DWORD spent = GetTickCount() - start;
+    return spent >= timeoutMs ? 0 : timeoutMs - spent;
+  };
+  DWORD processId = 0;
+  if (GetWindowThreadProcessId(window, &processId) == 0) return false;
+  // Under Wine this waits only for the first time the program is idle after its start; later
+  // calls return at once, so the paints are looked for below.
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  if (process != nullptr) {
+    WaitForInputIdle(process, remaining());
+    CloseHandle(process);
+  }
+  // A paint can be queued only once the thread has read the event behind it, so the round trip
+  // comes first and the quiet has to be seen twice in a row.
+  int quietLooks = 0;
+  return WaitUntil(
+      [&] {
+        DWORD_PTR ignored = 0;
+        const bool quiet = !SplashShowing(processId) &&
+                           SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) != 0 &&
+                           !GetUpdateRect(window, nullptr, FALSE);
+        quietLooks = quiet ? quietLooks + 1 : 0;
+        return quietLooks >= 2;
+      },
+      remaining());
+}
+
+bool MenuIsOpen(HWND window) {
+  DWORD processId = 0;
+  const DWORD thread = GetWindowThreadProcessId(window, &processId);
+  if (thread == 0) return false;
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof(gui);
+  if (GetGUIThreadInfo(thread, &gui) && (gui.flags & GUI_INMENUMODE) != 0) return true;
+  return PopupMenusShowing(processId) > 0;
+}
+
 DWORD ProcessOfWindow(HWND window) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
@@ -439,7 +565,11 @@ bool Activate(HWND window) {
   // a click would then land on whatever covers it.
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(window);
-  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+  if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 3000)) return false;
+  // The window's thread reads the focus change from X, and with it the state of the modifier
+  // keys, which undoes a Shift or Alt pressed down before: keys wait until that has happened.
+  WaitUntilSettled(window);
+  return true;
 }
 
 void ClickAt(int screenX, int screenY, bool right) {
@@ -473,11 +603,12 @@ bool WaitForFocus(HWND control, DWORD timeoutMs) {
 
 bool ClickInto(HWND control) {
   // The board answers a repaint by moving the focus to its combo box: let the paints that
-  // activation caused run first.
-  Sleep(300);
+  // activation caused run first, and make sure none came after the click took the focus.
+  HWND top = GetAncestor(control, GA_ROOT);
+  WaitUntilSettled(top);
   for (int attempt = 0; attempt < 3; ++attempt) {
     Click(control);
-    if (WaitForFocus(control, 1000)) return true;
+    if (WaitForFocus(control, 1000) && WaitUntilSettled(top) && WaitForFocus(control, 0)) return true;
   }
   return false;
 }
@@ -527,16 +658,35 @@ void TypeText(const std::string& text) {
   }
 }
 
+bool TypeInto(HWND edit, const std::string& text) {
+  std::string expected;
+  for (char c : text) {
+    if (c == '\n') expected += '\r';
+    expected += c;
+  }
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    TypeText(text);
+    // Every key has been read once the length is reached; a key that never arrived shows as the
+    // limit running out.
+    WaitUntil([&] { return WindowText(edit).size() >= expected.size(); }, 3000);
+    if (WindowText(edit) == expected) return true;
+  }
+  return false;
+}
+
 bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
   const std::vector<MenuEntry> menu = ReadMenuResource(program, 129);
+  // An item with an id but no text in the resource loads as a separator; the program gives it
+  // its text at run time, and then it is an entry that the arrow keys step over like any other.
+  auto selectable = [](const MenuEntry& entry) { return !entry.separator || entry.id != 0; };
   const MenuEntry* target = nullptr;
   for (const MenuEntry& entry : menu) {
-    if (!entry.popup && !entry.separator && entry.id == command) target = &entry;
+    if (!entry.popup && selectable(entry) && entry.id == command) target = &entry;
   }
   if (target == nullptr) return false;
-  if (!Activate(board)) return false;
-  // Let the paints that activation caused run first: the board answers them by moving the focus.
-  Sleep(300);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(board, &processId);
 
   // Counts the selectable entries before a position at one level, as arrow keys step over them.
   auto stepsTo = [&](const std::vector<int>& parentPath, int position) {
@@ -544,7 +694,7 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
     for (const MenuEntry& entry : menu) {
       if (entry.path.size() != parentPath.size() + 1) continue;
       if (!std::equal(parentPath.begin(), parentPath.end(), entry.path.begin())) continue;
-      if (entry.path.back() < position && !entry.separator) ++steps;
+      if (entry.path.back() < position && selectable(entry)) ++steps;
     }
     return steps;
   };
@@ -563,8 +713,30 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
     if (entry.depth == 0 && entry.path[0] == (onMenuBar ? 0 : target->path[0])) firstPopup = &entry;
   }
   if (firstPopup == nullptr || mnemonicOf(firstPopup->text) == 0) return false;
-  PressKey(mnemonicOf(firstPopup->text), {VK_MENU});
-  Sleep(200);
+
+  // An Alt that the program never sees (Wine re-reads the modifier keys when a window gains the
+  // focus) lets the mnemonic and the arrows reach the focused control instead, which for the
+  // board is the project combo box: nothing is sent on until the popup is seen open.
+  auto leaveMenu = [&] {
+    for (int i = 0; i < 2 && MenuIsOpen(board); ++i) {
+      PressKey(VK_ESCAPE);
+      WaitUntil([&] { return PopupMenusShowing(processId) == 0; }, 1000);
+    }
+  };
+  bool opened = false;
+  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+    if (attempt > 0) leaveMenu();
+    if (!Activate(board)) continue;
+    // The paints that activation caused come first: the board answers them by moving the focus.
+    WaitUntilSettled(board);
+    PressKey(mnemonicOf(firstPopup->text), {VK_MENU});
+    opened = WaitUntil([&] { return PopupMenusShowing(processId) > 0; }, 2000);
+  }
+  if (!opened) {
+    leaveMenu();
+    return false;
+  }
+
   if (onMenuBar) {
     for (int i = 0; i < stepsTo({}, target->path[0]); ++i) PressKey(VK_RIGHT);
   } else {
@@ -574,13 +746,19 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command) {
       parent.push_back(target->path[level]);
       if (level + 1 < target->path.size()) {
         PressKey(VK_RIGHT);  // opens the submenu with its first entry selected
-        Sleep(200);
+        const int popups = static_cast<int>(level) + 1;
+        if (!WaitUntil([&] { return PopupMenusShowing(processId) >= popups; }, 2000)) {
+          leaveMenu();
+          return false;
+        }
       }
     }
   }
-  Sleep(100);
   PressKey(VK_RETURN);
-  return true;
+  // The command reaches the board as the menu closes.
+  if (WaitUntil([&] { return !MenuIsOpen(board); }, 5000)) return true;
+  leaveMenu();
+  return false;
 }
 
 // ---- Message boxes ----
@@ -654,16 +832,12 @@ bool SetClipboardText(const std::string& text) {
 
 // ---- Screenshots ----
 
-std::string Screenshot(const std::string& name, HWND window) {
-  const std::string folder = WorkRoot() + "screenshots\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string path = folder + name + ".bmp";
+namespace {
 
-  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (window != nullptr) area = WindowRectOnScreen(window);
+bool SaveScreenBitmap(const std::string& path, RECT area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return "";
+  if (width <= 0 || height <= 0) return false;
 
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -694,7 +868,58 @@ std::string Screenshot(const std::string& name, HWND window) {
   out.write(reinterpret_cast<const char*>(&file), sizeof(file));
   out.write(reinterpret_cast<const char*>(&header), sizeof(header));
   out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  return path;
+  return static_cast<bool>(out);
+}
+
+RECT WholeScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+BOOL CALLBACK CollectAnyWindow(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+// The caption as the window manager stores it: no message goes to the window's thread.
+std::string StoredCaption(HWND window) {
+  wchar_t wide[512] = {};
+  const int length = InternalGetWindowText(window, wide, 512);
+  if (length <= 0) return "";
+  char narrow[1024] = {};
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, narrow, sizeof(narrow) - 1, nullptr, nullptr);
+  return std::string(narrow, bytes > 0 ? static_cast<size_t>(bytes) : 0);
+}
+
+}  // namespace
+
+std::string Screenshot(const std::string& name, HWND window) {
+  const std::string folder = WorkRoot() + "screenshots\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + name + ".bmp";
+  return SaveScreenBitmap(path, window != nullptr ? WindowRectOnScreen(window) : WholeScreen()) ? path : "";
+}
+
+std::string DescribeTopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectAnyWindow, reinterpret_cast<LPARAM>(&windows));
+  std::ostringstream out;
+  out << "foreground 0x" << std::hex << reinterpret_cast<ULONG_PTR>(GetForegroundWindow()) << std::dec << '\n';
+  out << "handle\tprocess\tclass\tcaption\tvisible\trectangle\n";
+  for (HWND window : windows) {
+    const RECT rect = WindowRectOnScreen(window);
+    out << "0x" << std::hex << reinterpret_cast<ULONG_PTR>(window) << std::dec << '\t' << ProcessOfWindow(window)
+        << '\t' << ClassName(window) << "\t\"" << StoredCaption(window) << "\"\t"
+        << (IsWindowVisible(window) ? "visible" : "hidden") << '\t' << rect.left << ',' << rect.top << ' '
+        << rect.right - rect.left << 'x' << rect.bottom - rect.top << '\n';
+  }
+  return out.str();
+}
+
+std::string RecordFailure(const std::string& name) {
+  const std::string folder = WorkRoot() + "failures\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string base = folder + name;
+  SaveScreenBitmap(base + ".bmp", WholeScreen());
+  WriteWholeFile(base + ".txt", DescribeTopLevelWindows());
+  return base;
 }
 
 }  // namespace e2e

@@ -32,6 +32,11 @@ std::string MakeScratchFolder(const std::string& name);
 bool FileExists(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// The path of a file on Wine's Z: drive in the form \\?\unix\..., for files made in bulk. Wine
+// checks each new name against its whole folder, case-insensitively, unless it gets the Unix
+// path: 7000 files in one folder then take about 2 s instead of 10. Other paths come back as
+// they are.
+std::string UnixNamespacePath(const std::string& path);
 
 // ---- Registry (the program's settings key, in this build's own view) ------------------------
 
@@ -56,6 +61,9 @@ Process Start(const std::string& program, const std::string& arguments, const st
 // Copies the program under test into folder as QUILLOW.EXE and starts it there.
 Process StartBoard(const std::string& folder, const std::string& arguments = "");
 bool WaitForExit(const Process& process, DWORD timeoutMs, DWORD* exitCode = nullptr);
+// Ends every QUILLOW.EXE and INSTALL.EXE still running in this Wine prefix, such as the board of
+// a suite that CTest killed at its time limit; returns how many it ended.
+int EndLeftoverPrograms();
 // Runs a command line to its end and returns what it printed; exitCode receives its exit code.
 std::string RunAndCapture(const std::string& commandLine, DWORD* exitCode = nullptr);
 // Asks Wine's own reg.exe for a value of the settings key, as another program sees it.
@@ -84,7 +92,12 @@ RECT WindowRectOnScreen(HWND window);
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND parent, HWND child);
 bool IsVisible(HWND window);
-
+// Waits until the program behind window has done what it had queued to show: its start-up is
+// over, its splash has gone, and a round trip through the window's thread finds no paint pending
+// there (the board answers a paint by moving the focus). True when that came within timeoutMs.
+bool WaitUntilSettled(HWND window, DWORD timeoutMs = 5000);
+// True while the thread of window is in menu mode or its process shows a popup menu.
+bool MenuIsOpen(HWND window);
 // ---- Dialog units ----------------------------------------------------------------------------
 
 // Converts a rectangle of a dialog template of the program into pixels, with the template's
@@ -115,7 +128,7 @@ std::vector<MenuEntry> ReadMenuResource(const std::string& program, int menuId);
 
 // ---- Input -----------------------------------------------------------------------------------
 
-// Brings the window to the foreground and waits until it is there.
+// Brings the window to the foreground and waits until it is there and has settled.
 bool Activate(HWND window);
 // Waits until control has the keyboard focus of its thread.
 bool WaitForFocus(HWND control, DWORD timeoutMs = 3000);
@@ -127,8 +140,13 @@ void Click(HWND window, bool right = false);
 // Real keyboard input to whatever has the focus; modifiers are virtual-key codes held down.
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::string& text);
+// Replaces the whole text of an edit control that has the focus by typing, and checks what
+// arrived; types it again (up to three times) when a key or its Shift went astray. True once the
+// control holds the text (line breaks as CR LF).
+bool TypeInto(HWND edit, const std::string& text);
 // Chooses a command of the board's menu bar with the keyboard (Alt and a mnemonic, arrows, Return), finding
-// its place from the menu resource.
+// its place from the menu resource. False when the menu never opened (no arrow is sent then) or
+// did not close after Return.
 bool ChooseMenuCommand(HWND board, const std::string& program, UINT command);
 
 // ---- Message boxes ---------------------------------------------------------------------------
@@ -150,6 +168,13 @@ bool SetClipboardText(const std::string& text);
 // Saves the screen area of a window (or the whole screen for null) as a BMP under the work
 // root's screenshots folder; returns the path.
 std::string Screenshot(const std::string& name, HWND window = nullptr);
+// The foreground window, then every top-level window of the desktop, one a line: handle, process
+// id, class, caption, visible, rectangle. Reads captions without sending messages, so a hung
+// program cannot stop it.
+std::string DescribeTopLevelWindows();
+// Saves the whole screen and the window list as <work root>failures\<name>.bmp and .txt;
+// returns the path without the extension.
+std::string RecordFailure(const std::string& name);
 
 }  // namespace e2e
 

@@ -24,7 +24,11 @@ std::string BoardSession::UseCurrentProject(const std::string& fileName, const s
 }
 
 bool BoardSession::Start(const std::string& arguments) {
-  return Launch(arguments) && WaitForBoardWindow() != nullptr;
+  if (!Launch(arguments) || WaitForBoardWindow() == nullptr) return false;
+  // The splash leaves just after the board appears, and the board's repaint then moves the focus
+  // to its combo box: a case that acts at once would lose its first click or keys to that.
+  WaitUntilSettled(board_);
+  return true;
 }
 
 bool BoardSession::Launch(const std::string& arguments) {

@@ -20,7 +20,7 @@ class BoardSession {
   // Writes a project file into the folder and records it as the current project; returns its path.
   std::string UseCurrentProject(const std::string& fileName, const std::string& bytes);
 
-  // Starts the program and waits for its board; false when no board appeared.
+  // Starts the program and waits for its board to appear and settle; false when no board appeared.
   bool Start(const std::string& arguments = "");
   // Starts the program without waiting for its board; Board() is set once it is found.
   bool Launch(const std::string& arguments = "");

@@ -172,7 +172,8 @@ TEST(RunningCopy, SecondCopyHandsOverToTheFirstAndEnds) {
   // Move the first board away from the centre and minimise it, so its return is visible.
   SetWindowPos(first.Board(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ShowWindow(first.Board(), SW_MINIMIZE);
-  Pause(300);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(first.Board()); }, 3000));
+  WaitUntilSettled(first.Board());
 
   Process second = StartBoard(first.Folder());
   ASSERT_NE(second.handle, nullptr);
@@ -257,8 +258,7 @@ TEST(Shortcuts, CtrlFourClosesThroughTheClosePathButTheKeypadDoesNot) {
   ASSERT_TRUE(Activate(session.Board()));
 
   PressKey(VK_NUMPAD4, {VK_CONTROL});
-  Pause(700);
-  EXPECT_FALSE(WaitForExit(session.Program(), 0)) << "Ctrl with the keypad's 4 closed the board";
+  EXPECT_FALSE(WaitForExit(session.Program(), 700)) << "Ctrl with the keypad's 4 closed the board";
 
   ASSERT_TRUE(Activate(session.Board()));
   PressKey('4', {VK_CONTROL});
@@ -294,7 +294,7 @@ TEST(Installation, FirstStartGreetsBeforeTheBoardAndOpensTheWebSiteLinkAfterIt) 
   // The board has not pushed itself yet: a shortcut does nothing.
   ASSERT_TRUE(Activate(box));
   PressKey('4', {VK_CONTROL});
-  Pause(300);
+  WaitUntil([&] { return !IsWindow(box); }, 300);  // a close would come within this time
   EXPECT_TRUE(IsWindow(box));
 
   ASSERT_TRUE(AnswerMessageBox(box, "OK"));

@@ -30,7 +30,6 @@ class Consolidate : public ::testing::Test {
     alpha_ = session_.UseCurrentProject("Alpha.vrl", TaggedProject("A"));
     SetSetting("Options", "UseSystemTray", "0");
     ASSERT_TRUE(session_.Start());
-    ASSERT_TRUE(WaitForSplashToGo(session_));
   }
   void TearDown() override {
     // A dialog left open by a failed case would hold the board's close back.

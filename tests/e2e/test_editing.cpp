@@ -19,7 +19,7 @@ bool StartOnProject(BoardSession& session, std::string& path) {
   path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
   SetSetting("Options", "UseSystemTray", "0");
   SetSetting("Options", "AutoPaste", "0");
-  return session.Start() && WaitForSplashToGo(session);
+  return session.Start();
 }
 
 HWND OpenRenameButtons(BoardSession& session) {

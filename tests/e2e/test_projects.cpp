@@ -47,10 +47,7 @@ HWND WaitForPrompt(BoardSession& session, const char* title) {
 // Replaces the proposed name by typing, then applies it with Return.
 bool TypeName(HWND prompt, const std::string& name) {
   HWND edit = GetDlgItem(prompt, 1170);
-  if (!Activate(prompt) || !WaitForFocus(edit)) return false;
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  TypeText(name);
-  if (!WaitUntil([&] { return WindowText(edit) == name; }, 3000)) return false;
+  if (!Activate(prompt) || !WaitForFocus(edit) || !TypeInto(edit, name)) return false;
   PressKey(VK_RETURN);
   return true;
 }
@@ -221,7 +218,8 @@ TEST(Saving, SaveAfterTheFileWasDeletedOutsideAsksForANameAndEscWritesNothing) {
   EXPECT_EQ(WindowText(GetDlgItem(prompt, 1169)), "Save this 31 button group of clipboard text messages as:");
   EXPECT_EQ(WindowText(GetDlgItem(prompt, 1170)), "Alpha");
   ASSERT_TRUE(Cancel(prompt));
-  Pause(300);
+  // A write would come right after the prompt closed.
+  WaitUntil([&] { return FolderContents(session.Folder()) != before; }, 300);
   EXPECT_EQ(FolderContents(session.Folder()), before);
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   // Closing asks the same question; declining it keeps the folder as it is.
@@ -242,7 +240,8 @@ TEST(Saving, SaveAsThenEscWritesNothing) {
   HWND prompt = WaitForPrompt(session, kSaveAsTitle);
   ASSERT_NE(prompt, nullptr);
   ASSERT_TRUE(Cancel(prompt));
-  Pause(300);
+  // A write would come right after the prompt closed.
+  WaitUntil([&] { return FolderContents(session.Folder()) != before; }, 300);
   EXPECT_EQ(FolderContents(session.Folder()), before);
   EXPECT_EQ(GetSetting("Files", "Current"), session.Folder() + "Alpha.vrl");
   EXPECT_EQ(WindowText(session.Board()), "Varnel >" + session.Folder() + "Alpha.vrl");
@@ -308,10 +307,11 @@ TEST(Listing, SevenThousandProjectFilesListOnly6501) {
   BoardSession session("listing");
   const std::string first = session.Folder() + "p0000.vrl";
   ASSERT_TRUE(WriteWholeFile(first, TaggedProject("P")));
+  const std::string bulk = UnixNamespacePath(session.Folder());
   for (int i = 1; i < 7000; ++i) {
     char name[32];
     std::snprintf(name, sizeof(name), "p%04d.vrl", i);
-    ASSERT_TRUE(CreateHardLinkA((session.Folder() + name).c_str(), first.c_str(), nullptr)) << name;
+    ASSERT_TRUE(CreateHardLinkA((bulk + name).c_str(), first.c_str(), nullptr)) << name;
   }
   SetSetting("Files", "Current", first);
   ASSERT_TRUE(session.Start());
