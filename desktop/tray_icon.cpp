@@ -20,6 +20,8 @@ static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the record's version 5.0 layout")
 #endif
 
 bool iconShown = false;
+// Before the tray start-up the options are not loaded yet, and the board may have no handle.
+bool trayStarted = false;
 // "Hide in Tray at Startup" found no icon to hide behind: the board stays up until there is one.
 bool hideWhenIconArrives = false;
 
@@ -93,6 +95,7 @@ void DeleteTrayIcon() {
 }
 
 void StartTrayIcon() {
+  trayStarted = true;
   MinimizeCommand = kShowMinimize;
   if (UseSystemTray != 1) return;
   BoardMenu.Check(ID_OPTIONS_USE_TRAY, true);
@@ -133,7 +136,7 @@ void ToggleUseTray() {
 }
 
 void AnswerTaskbarCreated() {
-  if (UseSystemTray != 1) return;
+  if (!trayStarted || UseSystemTray != 1) return;
   // An icon still there from before the broadcast refuses a second add; replaced, it is known to
   // be there exactly when the add succeeds.
   if (AddTrayIcon() != 1) {
@@ -141,8 +144,8 @@ void AnswerTaskbarCreated() {
     AddTrayIcon();
   }
   MinimizeCommand = MinimizeCommandFor(iconShown);
-  if (!iconShown && !IsWindowVisible(BoardHandle)) {
-    // Nothing would bring a hidden board back: it waits on the taskbar instead.
+  if (!iconShown && IsIconic(BoardHandle) && !IsWindowVisible(BoardHandle)) {
+    // Nothing would bring a board hidden in the tray back: it waits on the taskbar instead.
     ShowWindow(BoardHandle, SW_MINIMIZE);
   }
   if (iconShown && hideWhenIconArrives) {
