@@ -1,6 +1,8 @@
 // The board's icon in the notification area.
 #include "desktop/tray_icon.h"
 
+#include <shellapi.h>
+
 #include "desktop/bounded_copy.h"
 #include "desktop/splash.h"
 #include "resources/resource.h"
@@ -49,10 +51,29 @@ BOOL CALLBACK HideIfBoardDialog(HWND window, LPARAM) {
   return TRUE;
 }
 
+// The record that every notification-area call passes, filled anew.
+void FillTrayIconData(NOTIFYICONDATAA& data) {
+  data = {};
+  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  data.hWnd = BoardHandle;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kTrayCallbackMessage;
+  data.hIcon = TrayIcon;
+  CopyBounded(data.szTip, kTrayTip, sizeof(data.szTip));
+}
+
 int NotifyTray(DWORD operation) {
   NOTIFYICONDATAA data;
   FillTrayIconData(data);
   return Shell_NotifyIconA(operation, &data) ? 1 : 0;
+}
+
+// 1 when the icon is in the notification area.
+int AddTrayIcon() {
+  const int added = NotifyTray(NIM_ADD);
+  if (added == 1) iconShown = true;
+  return added;
 }
 
 void ShowTrayMenu() {
@@ -71,23 +92,6 @@ void ShowTrayMenu() {
 }  // namespace
 
 void RegisterTaskbarCreated() { TaskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreated); }
-
-void FillTrayIconData(NOTIFYICONDATAA& data) {
-  data = {};
-  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  data.hWnd = BoardHandle;
-  data.uID = kTrayIconId;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = kTrayCallbackMessage;
-  data.hIcon = TrayIcon;
-  CopyBounded(data.szTip, kTrayTip, sizeof(data.szTip));
-}
-
-int AddTrayIcon() {
-  const int added = NotifyTray(NIM_ADD);
-  if (added == 1) iconShown = true;
-  return added;
-}
 
 void DeleteTrayIcon() {
   NotifyTray(NIM_DELETE);

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "desktop/tray_rules.h"
 
 // The number of the taskbar's "TaskbarCreated" broadcast; all bits set (no message has that
@@ -14,10 +12,6 @@
 extern UINT TaskbarCreatedMessage;
 void RegisterTaskbarCreated();
 
-// The record that every notification-area call passes, filled anew.
-void FillTrayIconData(NOTIFYICONDATAA& data);
-// Returns 1 when the icon is in the notification area.
-int AddTrayIcon();
 void DeleteTrayIcon();
 
 // Board start-up, before the board is shown: the option's check mark and the icon.
