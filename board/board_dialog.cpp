@@ -23,11 +23,6 @@
 #include "resources/resource.h"
 #include "state/board_state.h"
 
-const char* const kScreenTipsEnabledText =
-    "Show ScreenTips for Beginners - Enabled - Select to turn Screen&Tips OFF\tCtrl+T";
-const char* const kScreenTipsDisabledText =
-    "Show ScreenTips for Beginners - Disabled - Select to turn Screen&Tips ON\tCtrl+T";
-
 namespace {
 
 constexpr UINT kBandFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE;
@@ -58,11 +53,23 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
       {WM_TIMECHANGE, &BoardDialog::OnTimeChange},
       {WM_CONTEXTMENU, &BoardDialog::OnContextMenu},
       {WM_ENDSESSION, &BoardDialog::OnEndSession},
+      {kTrayCallbackMessage, &BoardDialog::OnTrayNotify},
   };
   return rows;
 }
 
+bool BoardDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  // The taskbar's message has its number only at run time, so it cannot be a row of the table.
+  if (message == TaskbarCreatedMessage) {
+    AnswerTaskbarCreated();
+    result = FALSE;
+    return true;
+  }
+  return StackedDialog::HandleMessage(message, wParam, lParam, result);
+}
+
 BOOL BoardDialog::OnInitDialog() {
+  RegisterTaskbarCreated();
   startingUp_ = true;
   StartUp();
   startingUp_ = false;
@@ -102,8 +109,8 @@ void BoardDialog::StartUp() {
   LoadSettings();
 
   ApplyFieldFont();
-  ShowScreenTipsState();
-  ShowTrayState();
+  ShowScreenTipsChoice();
+  StartTrayIcon();
 
   CheckItem(IDC_MIN_ON_EACH_COPY, MinOnEachCopy == 1);
   CheckItem(IDC_TOPMOST, TopMost == 1);
@@ -120,11 +127,7 @@ void BoardDialog::StartUp() {
   SelectField(kFirstTextFieldId);
   FocusProjectCombo();
 
-  if (HideInTrayOnStartup == 1) {
-    BoardMenu.Check(ID_OPTIONS_HIDE_AT_STARTUP, true);
-    DrawMenuBar(board);
-    if (UseSystemTray == 1) PostMessageA(board, WM_COMMAND, ID_HIDE, 0);
-  }
+  FinishTrayStartUp();
   if (AutoPaste == 1) {
     BoardMenu.Check(ID_OPTIONS_AUTO_PASTE, true);
     DrawMenuBar(board);
@@ -158,22 +161,6 @@ void BoardDialog::LoadCurrentProjectAtStart() {
   }
 }
 
-void BoardDialog::ShowScreenTipsState() {
-  BoardMenu.SetText(ID_HELP_SCREENTIPS, WantToolTip == 1 ? kScreenTipsEnabledText : kScreenTipsDisabledText,
-                    WantToolTip == 1);
-  if (WantToolTip == 1) SetScreenTips(1);
-  DrawMenuBar(Handle());
-}
-
-void BoardDialog::ShowTrayState() {
-  MinimizeCommand = SW_MINIMIZE;
-  if (UseSystemTray != 1) return;
-  BoardMenu.Check(ID_OPTIONS_USE_TRAY, true);
-  DrawMenuBar(Handle());
-  // Hiding a minimised board is only safe while an icon is there to bring it back.
-  if (AddTrayIcon() == 1) MinimizeCommand = SW_HIDE;
-}
-
 void BoardDialog::ApplyFieldFont() {
   FieldFont = CreateFieldFont();
   if (FieldFont == nullptr) return;
@@ -195,6 +182,7 @@ void BoardDialog::RunPendingClose() {
 }
 
 bool BoardDialog::PreTranslateMessage(MSG* msg) {
+  ToolTipRelay(msg);
   // A multi-line field answers Escape by closing its dialog, which would run the close path and
   // end the program. Escape means nothing on the board.
   if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_ESCAPE &&
@@ -298,7 +286,18 @@ INT_PTR BoardDialog::OnPaint(WPARAM, LPARAM) {
 INT_PTR BoardDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(BoardIcon); }
 
 INT_PTR BoardDialog::OnSize(WPARAM wParam, LPARAM) {
-  if (wParam == SIZE_MINIMIZED) ShowWindow(Handle(), MinimizeCommand);
+  if (wParam == SIZE_MINIMIZED) {
+    HideBoardDialogs();
+    ShowWindow(Handle(), MinimizeCommand);
+  } else {
+    ShowBoardDialogs();
+  }
+  return FALSE;
+}
+
+INT_PTR BoardDialog::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
+  RelayContextMenu(kTrayCallbackMessage, wParam, lParam);
+  AnswerTrayNotification(wParam, lParam);
   return FALSE;
 }
 

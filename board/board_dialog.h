@@ -18,6 +18,7 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   BOOL OnInitDialog() override;
   void OnCommand(WPARAM wParam, LPARAM lParam) override;
   std::span<const MessageRow> MessageTable() const override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
   INT_PTR OnClose(WPARAM wParam, LPARAM lParam);
@@ -28,13 +29,12 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);
   INT_PTR OnContextMenu(WPARAM wParam, LPARAM lParam);
   INT_PTR OnEndSession(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnTrayNotify(WPARAM wParam, LPARAM lParam);
 
   void StartUp();
   void LoadProgramFolder();
   void LoadCurrentProjectAtStart();
   void ApplyFieldFont();
-  void ShowScreenTipsState();
-  void ShowTrayState();
   // Start-up and commands run while other messages are dispatched (message boxes, prompts,
   // waits). A close that arrives then waits until they have finished.
   void BeginWork() { ++workDepth_; }
@@ -53,10 +53,6 @@ class BoardDialog : public StackedDialog<BoardDialog> {
 
 // Caret to the start, scrolled into view, whole text selected; the field becomes current.
 void SelectField(int field);
-
-// The ScreenTips item's two texts.
-extern const char* const kScreenTipsEnabledText;
-extern const char* const kScreenTipsDisabledText;
 
 // Moves the board into or out of the topmost band without moving, sizing or activating it.
 void PlaceBoardInBand(bool topmost);

@@ -88,33 +88,13 @@ void ConsolidateCommand(int, int, LPARAM) {
   ReloadBoardFromItsFile();
 }
 
-void UseTrayCommand(int, int, LPARAM) {
-  if (BoardMenu.IsChecked(ID_OPTIONS_USE_TRAY)) {
-    UseSystemTray = 0;
-    BoardMenu.Check(ID_OPTIONS_USE_TRAY, false);
-    MinimizeCommand = SW_MINIMIZE;
-    DeleteTrayIcon();
-  } else {
-    UseSystemTray = 1;
-    BoardMenu.Check(ID_OPTIONS_USE_TRAY, true);
-    // Hiding a minimised board is only safe while an icon is there to bring it back.
-    MinimizeCommand = AddTrayIcon() == 1 ? SW_HIDE : SW_MINIMIZE;
-  }
-  DrawMenuBar(BoardHandle);
-}
-
+void UseTrayCommand(int, int, LPARAM) { ToggleUseTray(); }
 void HideAtStartupCommand(int, int, LPARAM) { ToggleMenuOption(ID_OPTIONS_HIDE_AT_STARTUP, HideInTrayOnStartup); }
 void AutoPasteCommand(int, int, LPARAM) { ToggleMenuOption(ID_OPTIONS_AUTO_PASTE, AutoPaste); }
 void HideCommand(int, int, LPARAM) { ShowWindow(BoardHandle, SW_MINIMIZE); }
 void ReadMeCommand(int, int, LPARAM) { OpenReadMe(); }
 
-void ScreenTipsCommand(int, int, LPARAM) {
-  WantToolTip = BoardMenu.IsChecked(ID_HELP_SCREENTIPS) ? 0 : 1;
-  BoardMenu.SetText(ID_HELP_SCREENTIPS, WantToolTip == 1 ? kScreenTipsEnabledText : kScreenTipsDisabledText,
-                    WantToolTip == 1);
-  DrawMenuBar(BoardHandle);
-  SetScreenTips(WantToolTip);
-}
+void ScreenTipsCommand(int, int, LPARAM) { ToggleScreenTips(); }
 
 void SupportLinkCommand(int id, int, LPARAM) { OpenSupportLink(id); }
 void HelpTopicCommand(int id, int, LPARAM) { ShowHelpForCommand(BoardHandle, id); }

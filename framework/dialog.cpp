@@ -25,8 +25,12 @@ INT_PTR Dialog::RunModal(HWND owner) {
   MSG msg;
   while (!ended_ && IsWindow(window)) {
     if (showOnIdle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      ShowWindow(window, SW_SHOWNORMAL);
-      UpdateWindow(window);
+      // A window minimised before the loop went idle (hidden into the tray, say) was put away
+      // on purpose; showing it now would bring it back.
+      if (!IsIconic(window)) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+      }
       showOnIdle = false;
     }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);

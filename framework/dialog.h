@@ -19,7 +19,7 @@ class Dialog {
 
   // Creates the dialog, runs its own message loop until EndDialog, destroys it and returns the
   // result; -1 when the window could not be created. A template without WS_VISIBLE is shown
-  // the first time the loop finds no message waiting.
+  // the first time the loop finds no message waiting, unless it has been minimised by then.
   INT_PTR RunModal(HWND owner);
   // Creates the dialog without a loop of its own; false when the window could not be created.
   bool CreateModeless(HWND owner);

@@ -5,10 +5,10 @@
 
 namespace fw {
 
-bool ToolTip::Create(HWND parent) {
+bool ToolTip::Create(HWND parent, DWORD styles) {
   Destroy();
   parent_ = parent;
-  tip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+  tip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | styles, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
   return tip_ != nullptr;
@@ -25,7 +25,9 @@ bool ToolTip::AddTool(HWND control, const char* text) {
   // The size without the reserved field keeps the control from rejecting the structure on
   // common-controls versions older than 6.
   info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // Not TTF_SUBCLASS: the owner relays the messages, and a subclassing control would see each
+  // one twice.
+  info.uFlags = TTF_IDISHWND;
   info.hwnd = parent_;
   info.uId = reinterpret_cast<UINT_PTR>(control);
   info.lpszText = const_cast<char*>(text);
@@ -38,6 +40,15 @@ void ToolTip::Activate(bool on) const {
 
 void ToolTip::SetMaxWidth(int pixels) const {
   if (tip_ != nullptr) SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, pixels);
+}
+
+void ToolTip::SetDelay(DWORD which, int milliseconds) const {
+  if (tip_ != nullptr) SendMessageA(tip_, TTM_SETDELAYTIME, which, MAKELPARAM(milliseconds, 0));
+}
+
+HWND ToolTip::WindowFromPoint(POINT screenPoint) const {
+  if (tip_ == nullptr) return nullptr;
+  return reinterpret_cast<HWND>(SendMessageA(tip_, TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&screenPoint)));
 }
 
 int ToolTip::ToolCount() const {

@@ -307,6 +307,28 @@ TEST_F(FrameworkModal, HiddenTemplateIsShownOnceTheQueueIsIdle) {
   EXPECT_EQ(dialog.shows, 1);
 }
 
+TEST_F(FrameworkModal, WindowMinimisedBeforeTheQueueIsIdleIsNotShownAgain) {
+  ProbeDialog dialog(IDD_FW_HIDDEN);
+  BOOL visibleLater = TRUE;
+  BOOL minimisedLater = FALSE;
+  dialog.onInit = [&](ProbeDialog& d) {
+    d.Post([&] {
+      // A window going into the tray: minimised, then hidden.
+      ShowWindow(d.Handle(), SW_MINIMIZE);
+      ShowWindow(d.Handle(), SW_HIDE);
+      SetTimer(d.Handle(), kTickTimer, 200, nullptr);
+    });
+  };
+  dialog.onTick = [&](ProbeDialog& d) {
+    visibleLater = IsWindowVisible(d.Handle());
+    minimisedLater = IsIconic(d.Handle());
+    d.EndDialog(IDOK);
+  };
+  EXPECT_EQ(dialog.RunModal(nullptr), IDOK);
+  EXPECT_FALSE(visibleLater);
+  EXPECT_TRUE(minimisedLater);
+}
+
 TEST_F(FrameworkModal, EndDialogDuringInitReturnsAtOnceWithoutShowing) {
   PlainWindow owner;
   ProbeDialog dialog(IDD_FW_HIDDEN);
