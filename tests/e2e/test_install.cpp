@@ -90,7 +90,9 @@ HWND WaitForBox(const std::string& caption, const std::string& text, DWORD timeo
         for (HWND window : FindWindowsByCaption(caption)) {
           if (ClassName(window) != "#32770" || WindowText(window) != caption) continue;
           if (GetDlgItem(window, 1007) != nullptr || GetDlgItem(window, 1011) != nullptr) continue;
-          if (text.empty() || MessageBoxText(window) == text) {
+          // The backdrop shares the caption and the class but shows no text.
+          const std::string shown = MessageBoxText(window);
+          if (text.empty() ? !shown.empty() : shown == text) {
             found = window;
             return true;
           }
