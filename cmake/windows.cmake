@@ -70,8 +70,7 @@ file(GLOB QUILLOW_RESOURCE_INPUTS CONFIGURE_DEPENDS
 set_source_files_properties(resources/quillow.rc PROPERTIES OBJECT_DEPENDS "${QUILLOW_RESOURCE_INPUTS}")
 
 # The installer: beside the board, on the framework and the shared library only.
-add_executable(installer WIN32
-  installer/main.cpp
+add_library(installer_core STATIC
   installer/install_app.cpp
   installer/install_state.cpp
   installer/backdrop.cpp
@@ -79,10 +78,11 @@ add_executable(installer WIN32
   installer/shell_entries.cpp
   installer/uninstall.cpp
   installer/ini_migration.cpp
-  installer/install.rc
 )
+target_link_libraries(installer_core PUBLIC framework varnel_shared installer_portable shell32 ole32 uuid)
+add_executable(installer WIN32 installer/main.cpp installer/install.rc)
 set_target_properties(installer PROPERTIES OUTPUT_NAME INSTALL SUFFIX .EXE)
-target_link_libraries(installer PRIVATE framework varnel_shared installer_portable shell32 ole32 uuid)
+target_link_libraries(installer PRIVATE installer_core)
 target_link_options(installer PRIVATE ${STATIC_LINK} -mwindows)
 file(GLOB INSTALL_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/installer/*.rc ${CMAKE_SOURCE_DIR}/installer/*.h ${CMAKE_SOURCE_DIR}/installer/*.manifest
