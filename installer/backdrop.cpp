@@ -173,16 +173,7 @@ void BackdropDialog::OnStartInstall(int, int, HWND) {
   PumpWait(1000, 1);
   char caption[64];
   std::snprintf(caption, sizeof(caption), kNoticeCaptionFormat, kProgramName, kProgramVersion);
-  // Style 240 asks for an icon of the program's own: the product notice shows the program icon.
-  MSGBOXPARAMSA notice = {};
-  notice.cbSize = sizeof(notice);
-  notice.hwndOwner = Handle();
-  notice.hInstance = GetModuleHandleA(nullptr);
-  notice.lpszText = kNotice;
-  notice.lpszCaption = caption;
-  notice.dwStyle = 240;
-  notice.lpszIcon = MAKEINTRESOURCEA(IDI_INSTALL);
-  MessageBoxIndirectA(&notice);
+  ShowMessage(Handle(), kNotice, caption, 240);
   InstallWizardDialog wizard;
   if (wizard.RunModal(Handle()) != IDOK) {
     ShowMessage(Handle(), kNotProper, kInstallCaption, MB_ICONWARNING);
