@@ -303,6 +303,47 @@ TEST_F(Install, TheSourceFolderIsRefusedInAnyLetterCase) {
   EXPECT_TRUE(WaitForExit(installer_, 10000));
 }
 
+TEST_F(Install, AFolderThatCannotBeCreatedFallsBackToTheDefaultFolder) {
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  const std::string unreachable = target_ + "\\missing\\QUILLOW";
+  SetWindowTextA(GetDlgItem(wizard, 1003), unreachable.c_str());
+  Press(wizard, 1007);
+  const std::string fallback = set_.substr(0, 1) + ":\\Program Files\\QUILLOW";
+  ASSERT_TRUE(Answer("Varnel Installation",
+                     "The Path to the Folder you Specified:\n" + unreachable +
+                         "\ncould not be created.\n\nThe Folder will be set to:\n" + fallback,
+                     "OK"));
+  HWND help = WaitForBox("Varnel Installation", "");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(MessageBoxText(help).rfind("Permissions Problems", 0), 0u);
+  AnswerMessageBox(help, "OK");
+  EXPECT_TRUE(WaitUntil([&] { return ControlText(wizard, 1003) == fallback; }, 5000));
+  EXPECT_FALSE(FileExists(target_ + "\\missing"));
+  Press(wizard, 1008);
+  ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
+}
+
+TEST_F(Install, AnOldSettingsFileIsImportedWhileTheSettingsKeyIsMissing) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string ini = std::string(windows) + "\\quillow.ini";
+  WriteWholeFile(ini, "Stray=1\r\n[Options]\r\n; comment\r\n\r\nTopMost=0\r\nKey=\r\na=b=c\r\n");
+  ClearSettings();
+  installer_ = Start(set_ + "INSTALL.EXE", "", set_);
+  HWND notice = WaitForBox("Varnel, 09.12.01", "");
+  DeleteFileA(ini.c_str());
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(GetSetting("Options", "TopMost"), "0");
+  EXPECT_EQ(GetSetting("Options", "Key"), "");
+  EXPECT_EQ(GetSetting("Options", "a"), "b=c");
+  HKEY root = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &root), ERROR_SUCCESS);
+  EXPECT_NE(RegQueryValueExA(root, "Stray", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  RegCloseKey(root);
+  EXPECT_EQ(GetSetting("Options", "Stray"), "<missing>");
+}
+
 // Removal started directly in its second step, on folders that the registry names.
 class Removal : public Install {
  protected:
