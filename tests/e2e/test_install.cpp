@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -158,6 +159,11 @@ class Install : public testing::Test {
     EXPECT_NE(notice, nullptr) << DescribeTopLevelWindows();
     if (notice == nullptr) return nullptr;
     Screenshot("install-backdrop");
+    const std::vector<HWND> backdrops = TopLevelWindowsOf(installer_.id);
+    EXPECT_TRUE(std::any_of(backdrops.begin(), backdrops.end(), [](HWND window) {
+      const RECT rect = WindowRectOnScreen(window);
+      return WindowText(window) == "Varnel Installation" && rect.right - rect.left >= GetSystemMetrics(SM_CXSCREEN);
+    })) << "the backdrop does not cover the screen";
     AnswerMessageBox(notice, "OK");
     WaitUntil([&] { return !IsWindow(notice) || !IsWindowVisible(notice); }, 10000);
     HWND wizard = WaitForDialogWith("Varnel Installation", 1007);
