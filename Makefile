@@ -34,7 +34,7 @@ dist: i686
 	cp $(BUILD)/win-i686/set/* dist/
 	tools/check-imports dist/QUILLOW.EX_
 	tools/check-imports dist/INSTALL.EXE
-	tools/pack-set dist
+	tools/pack-set dist $(BUILD)
 
 run: windows
 	tools/run-board $(BUILD)/win-$(TEST_ARCH)/QUILLOW.EXE
