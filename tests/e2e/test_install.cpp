@@ -266,6 +266,8 @@ TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
   const std::string edited = ReadWholeFile(set_ + "SAMPLE.VRL").replace(0, 7, "Edited!");
   WriteWholeFile(folder + "SAMPLE.VRL", edited);
   WriteWholeFile(folder + "MINE.VRL", "my project");
+  CreateDirectoryA(Group().c_str(), nullptr);
+  WriteWholeFile(Group() + "\\Added by the user.lnk", "link");
   HWND wizard = OpenWizard();
   ASSERT_NE(wizard, nullptr);
   NextToTheEnd(wizard);
@@ -273,6 +275,9 @@ TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
   EXPECT_EQ(ReadWholeFile(folder + "SAMPLE.VRL"), edited);
   EXPECT_EQ(ReadWholeFile(folder + "MINE.VRL"), "my project");
   EXPECT_FALSE(FileExists(folder + "QUILLOW.EXE.new"));
+  // The group is made again with exactly its three shortcuts.
+  EXPECT_FALSE(FileExists(Group() + "\\Added by the user.lnk"));
+  EXPECT_TRUE(FileExists(Group() + "\\UnInstall.lnk"));
 }
 
 TEST_F(Install, AMissingFileStopsTheInstallation) {
