@@ -29,9 +29,12 @@ i686: setup
 	cmake --build $(BUILD)/win-i686 -j$(JOBS)
 
 dist: i686
+	rm -rf dist
 	mkdir -p dist
-	cp $(BUILD)/win-i686/QUILLOW.EXE dist/QUILLOW.EXE
-	tools/check-imports dist/QUILLOW.EXE
+	cp $(BUILD)/win-i686/set/* dist/
+	tools/check-imports dist/QUILLOW.EX_
+	tools/check-imports dist/INSTALL.EXE
+	tools/pack-set dist $(BUILD)
 
 run: windows
 	tools/run-board $(BUILD)/win-$(TEST_ARCH)/QUILLOW.EXE

@@ -1,7 +1,7 @@
 # Native build: the portable logic under AddressSanitizer and UndefinedBehaviorSanitizer.
 set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 target_sources(board_portable PRIVATE projects/file_system_posix.cpp)
-foreach(library shared_portable board_portable)
+foreach(library shared_portable board_portable installer_portable)
   target_compile_options(${library} PRIVATE ${SANITIZE} -g)
   target_link_options(${library} PUBLIC ${SANITIZE})
 endforeach()

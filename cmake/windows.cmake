@@ -69,6 +69,37 @@ file(GLOB QUILLOW_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/art/*)
 set_source_files_properties(resources/quillow.rc PROPERTIES OBJECT_DEPENDS "${QUILLOW_RESOURCE_INPUTS}")
 
+# The installer: beside the board, on the framework and the shared library only.
+add_library(installer_core STATIC
+  installer/install_app.cpp
+  installer/install_state.cpp
+  installer/backdrop.cpp
+  installer/wizard.cpp
+  installer/shell_entries.cpp
+  installer/uninstall.cpp
+  installer/ini_migration.cpp
+)
+target_link_libraries(installer_core PUBLIC framework varnel_shared installer_portable shell32 ole32 uuid)
+add_executable(installer WIN32 installer/main.cpp installer/install.rc)
+set_target_properties(installer PROPERTIES OUTPUT_NAME INSTALL SUFFIX .EXE)
+target_link_libraries(installer PRIVATE installer_core)
+target_link_options(installer PRIVATE ${STATIC_LINK} -mwindows)
+file(GLOB INSTALL_RESOURCE_INPUTS CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/installer/*.rc ${CMAKE_SOURCE_DIR}/installer/*.h ${CMAKE_SOURCE_DIR}/installer/*.manifest
+  ${CMAKE_SOURCE_DIR}/resources/art/*)
+set_source_files_properties(installer/install.rc PROPERTIES OBJECT_DEPENDS "${INSTALL_RESOURCE_INPUTS}")
+
+# The installation set of this build, as make dist ships it: the folder INSTALL.EXE installs from.
+set(INSTALL_SET_FOLDER ${CMAKE_BINARY_DIR}/set)
+add_custom_command(
+  OUTPUT ${INSTALL_SET_FOLDER}/INSTALL.EXE ${INSTALL_SET_FOLDER}/QUILLOW.EX_ ${INSTALL_SET_FOLDER}/README.TXT
+         ${INSTALL_SET_FOLDER}/SAMPLE.VRL
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make-set $<TARGET_FILE:quillow> $<TARGET_FILE:installer> ${INSTALL_SET_FOLDER}
+  DEPENDS quillow installer ${CMAKE_SOURCE_DIR}/tools/make-set ${CMAKE_SOURCE_DIR}/tools/make-sample
+          ${CMAKE_SOURCE_DIR}/resources/readme.txt ${CMAKE_SOURCE_DIR}/resources/sample-project.txt
+          ${CMAKE_SOURCE_DIR}/resources/art/readme.ico ${CMAKE_SOURCE_DIR}/resources/art/uninstl.ico)
+add_custom_target(install_set ALL DEPENDS ${INSTALL_SET_FOLDER}/INSTALL.EXE)
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

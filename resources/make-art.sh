@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Redraws Varnel's icons (board, tray, readme, uninstl .ico) and start-up splash.bmp into resources/art/; needs Debian packages imagemagick, icoutils, fonts-dejavu-core.
+# Redraws Varnel's icons (board, tray, readme, uninstl .ico) start-up splash.bmp and installer banner.bmp into resources/art/; needs Debian packages imagemagick, icoutils, fonts-dejavu-core.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -333,4 +333,22 @@ convert "$tmp/bg.png" "$tmp/glow.png" -composite "$tmp/cards.png" -composite \
 convert "$tmp/full.png" -alpha off -dither FloydSteinberg -colors 256 -type Palette \
   -compress None "BMP3:$out/splash.bmp"
 
-echo "make-art.sh: wrote board.ico tray.ico readme.ico uninstl.ico splash.bmp into $out"
+# banner.bmp: the installer's backdrop picture, the splash's motif with an installation footer
+convert "$tmp/bg.png" "$tmp/glow.png" -composite "$tmp/cards.png" -composite \
+  "$tmp/shadow.png" -geometry +20+72 -composite \
+  "$tmp/motif_r.png" -geometry +22+66 -composite \
+  -fill '#102640' -draw "rectangle 0,300 $W,$H" \
+  -fill "$c2" -draw "rectangle 0,298 $W,299" \
+  -font "$bold" -pointsize 58 -fill 'rgba(0,0,0,0.35)' -annotate +244+153 'Varnel' \
+  -fill '#ffffff' -annotate +242+150 'Varnel' \
+  -font "$book" -pointsize 19 -fill '#cfe3f7' -annotate +245+182 'Installation' \
+  -fill "$c2" -draw "rectangle 246,197 305,199" \
+  -font "$book" -pointsize 14 -fill '#9fbfe0' -annotate +246+224 "Version $version" \
+  -font "$bold" -pointsize 15 -fill '#ffffff' -annotate +20+327 'Kestrune' \
+  -font "$book" -pointsize 11 -fill '#8fa9c6' -gravity SouthEast -annotate +20+15 'Setting up your clip-board organiser' \
+  -gravity NorthWest \
+  "$tmp/banner.png"
+convert "$tmp/banner.png" -alpha off -dither FloydSteinberg -colors 256 -type Palette \
+  -compress None "BMP3:$out/banner.bmp"
+
+echo "make-art.sh: wrote board.ico tray.ico readme.ico uninstl.ico splash.bmp banner.bmp into $out"

@@ -1,0 +1,213 @@
+// The backdrop and the three modes of the installer.
+#include "installer/backdrop.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+#include "desktop/bounded_copy.h"
+#include "desktop/program_name.h"
+#include "desktop/registry.h"
+#include "desktop/settings_keys.h"
+#include "desktop/waits.h"
+#include "installer/ini_migration.h"
+#include "installer/install_logic.h"
+#include "installer/install_state.h"
+#include "installer/installer_ids.h"
+#include "installer/shell_entries.h"
+#include "installer/uninstall.h"
+#include "installer/wizard.h"
+
+namespace {
+
+constexpr int kBannerWidth = 480;
+constexpr int kBannerHeight = 344;
+constexpr const char* kInstallingCaptionFormat = "%s Installation";
+constexpr const char* kUninstallingCaptionFormat = "%s UnInstalling";
+constexpr const char* kNoticeCaptionFormat = "%s, %s";
+constexpr const char* kNotice =
+    "Varnel keeps 33 texts ready behind 33 copy buttons: a click puts a text on the clipboard and, "
+    "if you want, pastes it straight into the program you were working in.\n\n"
+    "This program will install Varnel on your computer: it copies the program and its files into a "
+    "folder of your choice, puts a shortcut on your desktop and a Varnel group with the shortcuts "
+    "Varnel, Read Me and UnInstall into your Start menu, and registers Varnel in the list of "
+    "installed programs, from where it can be removed again.\n\n"
+    "Copyright Kestrune. All rights reserved.";
+constexpr const char* kNotProper = "Conditions Prevented Proper Installation.";
+constexpr const char* kGroupError = "There was an error while creating the group.";
+constexpr const char* kInstalled =
+    "Varnel is installed on your Hard-Drive.\n\nYou will notice that a Varnel Group has been Created and there are "
+    "several icons in it. Among the icons you should see [Varnel], [Readme], and [UnInstall].";
+constexpr const char* kFirstStartArgument = "InstallingTheProgram";
+constexpr const char* kTempFolder = "\\TEMP";
+
+void ClearReadOnly(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
+}
+
+}  // namespace
+
+BackdropDialog::BackdropDialog() : TableDialog(IDD_BACKDROP) {
+  icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_INSTALL), IMAGE_ICON,
+                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  banner_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER));
+}
+
+BackdropDialog::~BackdropDialog() {
+  if (banner_ != nullptr) DeleteObject(banner_);
+}
+
+std::span<const BackdropDialog::MessageRow> BackdropDialog::MessageTable() const {
+  static const MessageRow rows[] = {
+      {WM_PAINT, &BackdropDialog::OnPaint},
+      {WM_SIZE, &BackdropDialog::OnSize},
+      {WM_QUERYDRAGICON, &BackdropDialog::OnQueryDragIcon},
+      {WM_CTLCOLORDLG, &BackdropDialog::OnControlColour},
+  };
+  return rows;
+}
+
+std::span<const BackdropDialog::CommandRow> BackdropDialog::CommandTable() const {
+  static const CommandRow rows[] = {
+      {ID_START_INSTALL, ID_START_INSTALL, kAnyCode, &BackdropDialog::OnStartInstall},
+      {ID_START_UNINSTALL, ID_START_UNINSTALL, kAnyCode, &BackdropDialog::OnStartUninstall},
+  };
+  return rows;
+}
+
+INT_PTR BackdropDialog::OnControlColour(WPARAM wParam, LPARAM) { return GreyControlColour(wParam); }
+
+INT_PTR BackdropDialog::OnPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (IsIconic(Handle())) {
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+  } else if (banner_ != nullptr) {
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, banner_);
+    BitBlt(dc, client.right / 2 - kBannerWidth / 2, client.bottom / 2 - kBannerHeight / 2, kBannerWidth,
+           kBannerHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+  }
+  EndPaint(Handle(), &paint);
+  return TRUE;
+}
+
+INT_PTR BackdropDialog::OnSize(WPARAM, LPARAM) {
+  InvalidateRect(Handle(), nullptr, TRUE);
+  return FALSE;
+}
+
+INT_PTR BackdropDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }
+
+BOOL BackdropDialog::OnInitDialog() {
+  BackdropHandle = Handle();
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  fw::CenterOnDesktop(Handle());
+  MigrateIniSettings();
+  switch (ModeFromCommandLine(CommandLineBuffer)) {
+    case InstallMode::kRelay:
+      Relay();
+      break;
+    case InstallMode::kUninstall:
+      ShowAs(kUninstallingCaptionFormat, ID_START_UNINSTALL);
+      break;
+    case InstallMode::kInstall:
+      ShowAs(kInstallingCaptionFormat, ID_START_INSTALL);
+      break;
+  }
+  return TRUE;
+}
+
+void BackdropDialog::ShowAs(const char* captionFormat, int command) {
+  char caption[64];
+  std::snprintf(caption, sizeof(caption), captionFormat, kProgramName);
+  SetWindowTextA(Handle(), caption);
+  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+  UpdateWindow(Handle());
+  // Posted, so that the maximised backdrop is on the screen before any dialog opens.
+  PostMessageA(Handle(), WM_COMMAND, command, 0);
+}
+
+void BackdropDialog::Relay() {
+  PumpWait(128, 1);
+  char folder[kFolderSize] = {};
+  RegReadString(kConfigureKey, kThisProgramDirValue, "", folder, kFolderReadLimit);
+  TrimPathTail(folder);
+  char temp[kFolderSize] = {};
+  GetWindowsDirectoryA(temp, kFolderReadLimit);
+  TrimPathTail(temp);
+  char tempFolder[kFolderSize + 8];
+  std::snprintf(tempFolder, sizeof(tempFolder), "%s%s", temp, kTempFolder);
+  std::snprintf(CopySource, sizeof(CopySource), "%s%s", folder, kInstallerFileName);
+  std::snprintf(CopyTarget, sizeof(CopyTarget), "%s%s", tempFolder, kInstallerFileName);
+  char text[1024];
+  if (!PathExists(CopySource)) {
+    std::snprintf(text, sizeof(text), kMissingFormat, CopySource);
+    ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
+    EndDialog(IDCANCEL);
+    return;
+  }
+  ClearReadOnly(CopyTarget);
+  DeleteFileA(CopyTarget);
+  if (!CopyFileA(CopySource, CopyTarget, FALSE)) {
+    std::snprintf(text, sizeof(text), kCopyFailedFormat, CopySource, CopyTarget, CopyTarget);
+    ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
+    EndDialog(IDCANCEL);
+    return;
+  }
+  ShellExecuteA(Handle(), "open", CopyTarget, kUninstallArgument, tempFolder, SW_SHOW);
+  EndDialog(IDCANCEL);
+}
+
+void BackdropDialog::OnStartInstall(int, int, HWND) {
+  PumpWait(1000, 1);
+  char caption[64];
+  std::snprintf(caption, sizeof(caption), kNoticeCaptionFormat, kProgramName, kProgramVersion);
+  ShowMessage(Handle(), kNotice, caption, 240);
+  InstallWizardDialog wizard;
+  if (wizard.RunModal(Handle()) != IDOK) {
+    ShowMessage(Handle(), kNotProper, kInstallCaption, MB_ICONWARNING);
+    EndDialog(IDCANCEL);
+    return;
+  }
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  char program[kFolderSize + 16], readme[kFolderSize + 16], readmeIcon[kFolderSize + 16];
+  char installer[kFolderSize + 16], uninstallIcon[kFolderSize + 16];
+  std::snprintf(program, sizeof(program), "%s%s", InstallFolder, kProgramFileName);
+  std::snprintf(readme, sizeof(readme), "%s\\README.TXT", InstallFolder);
+  std::snprintf(readmeIcon, sizeof(readmeIcon), "%s\\README.ICO", InstallFolder);
+  std::snprintf(installer, sizeof(installer), "%s%s", InstallFolder, kInstallerFileName);
+  std::snprintf(uninstallIcon, sizeof(uninstallIcon), "%s\\UNINSTL.ICO", InstallFolder);
+  CreateShellEntry(Handle(), CSIDL_DESKTOP, program, "", kGroupName, InstallFolder, program, 0);
+  PumpWait(64, 1);
+  RemoveShellEntry(Handle(), CSIDL_PROGRAMS, kGroupName, 1);
+  PumpWait(64, 1);
+  CreateShellEntry(Handle(), CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1);
+  PumpWait(64, 1);
+  CreateShellEntry(Handle(), CSIDL_PROGRAMS, program, "", kGroupName, InstallFolder, program, 0);
+  PumpWait(64, 1);
+  CreateShellEntry(Handle(), CSIDL_PROGRAMS, readme, "", "Read Me", InstallFolder, readmeIcon, 0);
+  PumpWait(64, 1);
+  if (CreateShellEntry(Handle(), CSIDL_PROGRAMS, installer, kRelayArgument, "UnInstall", InstallFolder,
+                       uninstallIcon, 0) != 1) {
+    ShowMessage(Handle(), kGroupError, kInstallCaption, MB_ICONERROR);
+  }
+  PumpWait(512, 1);
+  ShowMessage(Handle(), kInstalled, kInstallCaption, MB_ICONINFORMATION);
+  SetCurrentDirectoryA(InstallFolder);
+  ShellExecuteA(Handle(), "open", program, kFirstStartArgument, InstallFolder, SW_SHOW);
+  EndDialog(IDOK);
+}
+
+void BackdropDialog::OnStartUninstall(int, int, HWND) { RunUninstallCommand(Handle(), *this); }

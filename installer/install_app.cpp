@@ -1,0 +1,14 @@
+// The installer's application object.
+#include "installer/install_app.h"
+
+#include "desktop/bounded_copy.h"
+#include "installer/backdrop.h"
+#include "installer/install_state.h"
+
+bool InstallApp::InitInstance() {
+  CopyBounded(CommandLineBuffer, CommandLine(), sizeof(CommandLineBuffer));
+  BackdropDialog backdrop;
+  backdrop.RunModal(nullptr);
+  // The program ends with its backdrop: no loop of its own follows.
+  return false;
+}

@@ -1,0 +1,142 @@
+// Shell folders, shortcuts and the program group.
+#include "installer/shell_entries.h"
+
+#include <objbase.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "desktop/bounded_copy.h"
+#include "installer/install_logic.h"
+#include "installer/install_state.h"
+
+namespace {
+
+constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+const char* ValueNameOf(int kind) { return kind == CSIDL_DESKTOP ? "Desktop" : "Programs"; }
+
+bool ReadShellFolderValue(HKEY key, const char* name, char* path) {
+  DWORD type = 0;
+  DWORD size = MAX_PATH;
+  char value[MAX_PATH + 1] = {};
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) return false;
+  CopyBounded(path, value, MAX_PATH);
+  return true;
+}
+
+// OLE stays initialised for the life of the process: the installer is its only user.
+bool InitialiseOle() { return SUCCEEDED(OleInitialize(nullptr)); }
+
+}  // namespace
+
+int ResolveShellFolder(HWND owner, int kind, char* path) {
+  if (!SHGetSpecialFolderPathA(owner, path, kind, FALSE)) return 0;
+  LPITEMIDLIST items = nullptr;
+  bool found = false;
+  if (SUCCEEDED(SHGetSpecialFolderLocation(owner, kind, &items)) && items != nullptr) {
+    found = SHGetPathFromIDListA(items, path) != FALSE;
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator))) {
+      allocator->Free(items);
+      allocator->Release();
+    }
+  }
+  if (!found) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+      char common[32];
+      std::snprintf(common, sizeof(common), "Common %s", ValueNameOf(kind));
+      if (ReadShellFolderValue(key, ValueNameOf(kind), path)) {
+        TrimPathTail(path);
+        found = true;
+      } else if (ReadShellFolderValue(key, common, path)) {
+        found = true;
+      }
+      RegCloseKey(key);
+    }
+  }
+  if (!found) {
+    char windows[MAX_PATH + 1] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    TrimPathTail(windows);
+    std::snprintf(path, MAX_PATH, "%s\\Start Menu\\Programs", windows);
+  }
+  TrimPathTail(path);
+  return PathExists(path) ? 1 : 0;
+}
+
+int CreateShellEntry(HWND owner, int kind, const char* target, const char* arguments, const char* name,
+                     const char* workingFolder, const char* iconFile, int group) {
+  if (!InitialiseOle()) return 0;
+  char folder[MAX_PATH + 1] = {};
+  if (!ResolveShellFolder(owner, kind, folder)) return 0;
+  char path[MAX_PATH + 1] = {};
+  if (group == 1) {
+    std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
+    return CreateDirectoryA(path, nullptr) ? 1 : 0;
+  }
+  if (kind == CSIDL_PROGRAMS) std::snprintf(path, sizeof(path), "%s\\%s\\%s", folder, kGroupName, name);
+  else std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
+
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link)))) {
+    return 0;
+  }
+  if (target != nullptr && target[0] != '\0') link->SetPath(target);
+  if (arguments != nullptr && arguments[0] != '\0') link->SetArguments(arguments);
+  if (workingFolder != nullptr && workingFolder[0] != '\0') link->SetWorkingDirectory(workingFolder);
+  if (iconFile != nullptr && iconFile[0] != '\0') link->SetIconLocation(iconFile, 0);
+  IPersistFile* file = nullptr;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    link->Release();
+    return 0;
+  }
+  char lower[MAX_PATH + 1];
+  CopyBounded(lower, path, sizeof(lower));
+  for (char* c = lower; *c != '\0'; ++c) *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+  if (std::strstr(lower, ".lnk") == nullptr) {
+    char withExtension[MAX_PATH + 1];
+    std::snprintf(withExtension, sizeof(withExtension), "%s.lnk", path);
+    CopyBounded(path, withExtension, sizeof(path));
+  }
+  WCHAR widePath[MAX_PATH + 1] = {};
+  MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, widePath, MAX_PATH);
+  const int result = file->Save(widePath, TRUE) == S_OK ? 1 : 0;
+  file->Release();
+  link->Release();
+  return result;
+}
+
+int RemoveShellEntry(HWND owner, int kind, const char* name, int group) {
+  if (!InitialiseOle()) return 0;
+  char folder[MAX_PATH + 1] = {};
+  if (!ResolveShellFolder(owner, kind, folder)) return 0;
+  char path[MAX_PATH + 1] = {};
+  if (group == 1) {
+    std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
+    char pattern[MAX_PATH + 8];
+    std::snprintf(pattern, sizeof(pattern), "%s\\*.*", path);
+    WIN32_FIND_DATAA found;
+    HANDLE listing = FindFirstFileA(pattern, &found);
+    if (listing != INVALID_HANDLE_VALUE) {
+      do {
+        if (found.cFileName[0] == '\0' || std::strcmp(found.cFileName, ".") == 0 ||
+            std::strcmp(found.cFileName, "..") == 0) {
+          continue;
+        }
+        char entry[MAX_PATH + 1];
+        if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, found.cFileName) < MAX_PATH) DeleteFileA(entry);
+      } while (FindNextFileA(listing, &found));
+      FindClose(listing);
+    }
+    return RemoveDirectoryA(path) ? 1 : 0;
+  }
+  if (kind == CSIDL_PROGRAMS) std::snprintf(path, sizeof(path), "%s\\%s\\%s.lnk", folder, kGroupName, name);
+  else std::snprintf(path, sizeof(path), "%s\\%s.lnk", folder, name);
+  return DeleteFileA(path) ? 1 : 0;
+}

@@ -1,0 +1,245 @@
+// The wizard and the copy of the installation set.
+#include "installer/wizard.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "desktop/bounded_copy.h"
+#include "desktop/program_name.h"
+#include "desktop/registry.h"
+#include "desktop/settings_keys.h"
+#include "installer/install_logic.h"
+#include "installer/install_state.h"
+#include "installer/installer_ids.h"
+#include "installer/uninstall.h"
+
+namespace {
+
+constexpr const char* kPromptFormat = "Select a Drive and a Path to the Folder where you want %s to be Installed.";
+constexpr const char* kLabelFormat = "Installing %s to the following Folder . . . ";
+constexpr const char* kCaptionFormat = "%s Installation";
+constexpr const char* kBrowseTitleFormat = "Select a Path for Installing %s";
+constexpr const char* kBrowseSuffix = "\\QUILLOW";
+constexpr const char* kTooLong = "The Path you Specified is to long.";
+constexpr const char* kSameFolder =
+    "You can not install from the same directory that you are installing to.\n\nPlease select a different directory.";
+constexpr const char* kNotCreatedFormat =
+    "The Path to the Folder you Specified:\n%s\ncould not be created.\n\nThe Folder will be set to:\n%s";
+// The copy under a temporary name beside its target: the old file goes only once the new one is whole.
+constexpr const char* kTemporarySuffix = ".new";
+
+struct InstallFile {
+  const char* source;
+  const char* target;
+};
+constexpr InstallFile kInstallSet[] = {
+    {"\\QUILLOW.EX_", "\\QUILLOW.EXE"}, {"\\README.TXT", "\\README.TXT"},   {"\\README.ICO", "\\README.ICO"},
+    {"\\SAMPLE.VRL", "\\SAMPLE.VRL"},   {"\\UNINSTL.ICO", "\\UNINSTL.ICO"}, {"\\INSTALL.EXE", "\\INSTALL.EXE"},
+};
+
+bool SameBytes(const char* left, const char* right) {
+  FILE* a = std::fopen(left, "rb");
+  FILE* b = std::fopen(right, "rb");
+  bool same = a != nullptr && b != nullptr;
+  while (same) {
+    const int x = std::fgetc(a);
+    const int y = std::fgetc(b);
+    if (x != y) same = false;
+    if (x == EOF || y == EOF) break;
+  }
+  if (a != nullptr) std::fclose(a);
+  if (b != nullptr) std::fclose(b);
+  return same;
+}
+
+bool IsSampleProject(const char* target) {
+  const std::size_t length = std::strlen(target);
+  const std::size_t nameLength = std::strlen(kSampleProjectName);
+  return length > nameLength && target[length - nameLength - 1] == '\\' &&
+         EqualIgnoringCase(target + length - nameLength, kSampleProjectName);
+}
+
+void ClearReadOnly(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
+}
+
+void ShowCopyFailure() {
+  char text[1024];
+  std::snprintf(text, sizeof(text), kCopyFailedFormat, CopySource, CopyTarget, CopyTarget);
+  ShowMessage(WizardHandle, text, kInstallCaption, MB_ICONERROR);
+}
+
+void AdvanceProgressBar() {
+  char bar[kProgressMaxLength + 1] = {};
+  GetDlgItemTextA(WizardHandle, IDC_WIZARD_PROGRESS, bar, 250);
+  AdvanceProgress(bar, sizeof(bar));
+  SetDlgItemTextA(WizardHandle, IDC_WIZARD_PROGRESS, bar);
+  RedrawWindow(WizardHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void ProposeFolder(char* proposal) {
+  proposal[0] = '\0';
+  if (RegReadString(kConfigureKey, kThisProgramDirValue, nullptr, proposal, kFolderReadLimit) < 1) {
+    if (RegReadString(kFilesKey, kCurrentValue, "", proposal, kFolderSize) > 0) CutAtLastBackslash(proposal);
+  }
+  if (proposal[0] == '\0' || !PathExists(proposal)) FormDefaultFolder(SourceFolder, proposal, kFolderSize);
+  TrimPathTail(proposal);
+}
+
+}  // namespace
+
+int CopyInstallFile() {
+  SetDlgItemTextA(WizardHandle, IDC_WIZARD_SOURCE, CopySource);
+  SetDlgItemTextA(WizardHandle, IDC_WIZARD_TARGET, CopyTarget);
+  if (!PathExists(CopySource)) {
+    char text[512];
+    std::snprintf(text, sizeof(text), kMissingFormat, CopySource);
+    ShowMessage(WizardHandle, text, kInstallCaption, MB_ICONERROR);
+    return 0;
+  }
+  // A project the user has edited is theirs: a reinstall keeps it.
+  if (IsSampleProject(CopyTarget) && PathExists(CopyTarget) && !SameBytes(CopySource, CopyTarget)) {
+    AdvanceProgressBar();
+    return 1;
+  }
+  char temporary[kFolderSize + 8];
+  if (std::snprintf(temporary, sizeof(temporary), "%s%s", CopyTarget, kTemporarySuffix) >= MAX_PATH) {
+    ShowCopyFailure();
+    return 0;
+  }
+  ClearReadOnly(temporary);
+  DeleteFileA(temporary);
+  if (!CopyFileA(CopySource, temporary, FALSE)) {
+    DeleteFileA(temporary);
+    ShowCopyFailure();
+    return 0;
+  }
+  ClearReadOnly(CopyTarget);
+  if (!MoveFileExA(temporary, CopyTarget, MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileA(temporary);
+    ShowCopyFailure();
+    return 0;
+  }
+  AdvanceProgressBar();
+  return 1;
+}
+
+InstallWizardDialog::InstallWizardDialog() : TableDialog(IDD_WIZARD) {}
+
+std::span<const InstallWizardDialog::MessageRow> InstallWizardDialog::MessageTable() const {
+  static const MessageRow rows[] = {
+      {WM_CTLCOLORDLG, &InstallWizardDialog::OnControlColour},
+      {WM_CTLCOLORSTATIC, &InstallWizardDialog::OnControlColour},
+      {WM_CTLCOLORBTN, &InstallWizardDialog::OnControlColour},
+  };
+  return rows;
+}
+
+std::span<const InstallWizardDialog::CommandRow> InstallWizardDialog::CommandTable() const {
+  static const CommandRow rows[] = {
+      {IDC_WIZARD_BROWSE, IDC_WIZARD_BROWSE, BN_CLICKED, &InstallWizardDialog::OnBrowse},
+      {IDC_WIZARD_NEXT, IDC_WIZARD_NEXT, BN_CLICKED, &InstallWizardDialog::OnNext},
+      {IDC_WIZARD_EXIT, IDC_WIZARD_EXIT, BN_CLICKED, &InstallWizardDialog::OnExit},
+  };
+  return rows;
+}
+
+INT_PTR InstallWizardDialog::OnControlColour(WPARAM wParam, LPARAM) { return GreyControlColour(wParam); }
+
+BOOL InstallWizardDialog::OnInitDialog() {
+  WizardHandle = Handle();
+  char text[256];
+  std::snprintf(text, sizeof(text), kCaptionFormat, kProgramName);
+  SetWindowTextA(Handle(), text);
+  std::snprintf(text, sizeof(text), kPromptFormat, kProgramName);
+  SetItemText(IDC_WIZARD_PROMPT, text);
+  std::snprintf(text, sizeof(text), kLabelFormat, kProgramName);
+  SetItemText(IDC_WIZARD_LABEL, text);
+  fw::CenterOnDesktop(Handle());
+  SourceFolder[0] = '\0';
+  GetCurrentDirectoryA(kFolderReadLimit, SourceFolder);
+  ProposeFolder(InstallFolder);
+  SetItemText(IDC_WIZARD_FOLDER, InstallFolder);
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_WIZARD_NEXT)), TRUE);
+  return FALSE;
+}
+
+void InstallWizardDialog::OnBrowse(int, int, HWND) {
+  char title[128];
+  std::snprintf(title, sizeof(title), kBrowseTitleFormat, kProgramName);
+  BROWSEINFOA info = {};
+  info.hwndOwner = Handle();
+  info.lpszTitle = title;
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  LPITEMIDLIST items = SHBrowseForFolderA(&info);
+  if (items == nullptr) return;
+  char path[MAX_PATH + 1] = {};
+  SHGetPathFromIDListA(items, path);
+  IMalloc* allocator = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&allocator))) {
+    allocator->Free(items);
+    allocator->Release();
+  }
+  CopyBounded(InstallFolder, path, kFolderReadLimit);
+  std::size_t length = std::strlen(InstallFolder);
+  while (length > 0 && (InstallFolder[length - 1] == '\\' || InstallFolder[length - 1] == ' ')) {
+    InstallFolder[--length] = '\0';
+  }
+  char withSuffix[kFolderSize + 16];
+  std::snprintf(withSuffix, sizeof(withSuffix), "%s%s", InstallFolder, kBrowseSuffix);
+  CopyBounded(InstallFolder, withSuffix, kFolderSize);
+  SetItemText(IDC_WIZARD_FOLDER, InstallFolder);
+}
+
+void InstallWizardDialog::OnNext(int, int, HWND) {
+  char folder[kFolderSize + 64] = {};
+  ItemText(IDC_WIZARD_FOLDER, folder, sizeof(folder));
+  if (std::strlen(folder) > static_cast<std::size_t>(kFolderReadLimit)) {
+    ShowMessage(Handle(), kTooLong, kInstallCaption, MB_ICONERROR);
+    return;
+  }
+  CopyBounded(InstallFolder, folder, kFolderSize);
+  if (EqualIgnoringCase(InstallFolder, SourceFolder)) {
+    ShowMessage(Handle(), kSameFolder, kInstallCaption, MB_ICONINFORMATION);
+    return;
+  }
+  CreateDirectoryA(InstallFolder, nullptr);
+  const DWORD attributes = GetFileAttributesA(InstallFolder);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    char defaultFolder[kFolderSize];
+    FormDefaultFolder(SourceFolder, defaultFolder, sizeof(defaultFolder));
+    char text[768];
+    std::snprintf(text, sizeof(text), kNotCreatedFormat, InstallFolder, defaultFolder);
+    ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
+    CopyBounded(InstallFolder, defaultFolder, kFolderSize);
+    SetItemText(IDC_WIZARD_FOLDER, InstallFolder);
+    ShowMessage(Handle(), kPermissionsHelp, kInstallCaption, MB_ICONINFORMATION);
+    return;
+  }
+  char stored[kFolderSize + 2];
+  CopyBounded(stored, InstallFolder, sizeof(stored));
+  AppendTrailingBackslash(stored, sizeof(stored));
+  RegWriteString(kConfigureKey, kThisProgramDirValue, stored);
+
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  char root[4] = {SourceFolder[0], ':', '\\', '\0'};
+  SetCurrentDirectoryA(root);
+  for (const InstallFile& file : kInstallSet) {
+    std::snprintf(CopySource, sizeof(CopySource), "%s%s", SourceFolder, file.source);
+    std::snprintf(CopyTarget, sizeof(CopyTarget), "%s%s", InstallFolder, file.target);
+    if (CopyInstallFile() == 0) {
+      ShowMessage(Handle(), kPermissionsHelp, kInstallCaption, MB_ICONINFORMATION);
+      EndDialog(IDCANCEL);
+      return;
+    }
+  }
+  WriteUninstallEntry(stored);
+  EndDialog(IDOK);
+}
+
+void InstallWizardDialog::OnExit(int, int, HWND) { EndDialog(IDCANCEL); }

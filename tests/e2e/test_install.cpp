@@ -1,0 +1,396 @@
+// INSTALL.EXE from this build's installation set, as a user runs it: install into the proposed
+// folder, the files, registry, shortcuts and list entry it leaves, a reinstall, its refusals, and
+// removal through the UnInstall shortcut's command with the limits of what removal may delete.
+// The folder browser cannot be read from another process under Wine: every case installs into
+// the proposed folder and none presses Browse.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const char* const kSetFiles[] = {"QUILLOW.EX_", "README.TXT", "README.ICO", "SAMPLE.VRL", "UNINSTL.ICO", "INSTALL.EXE"};
+const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
+const char* const kInstalledText =
+    "Varnel is installed on your Hard-Drive.\n\nYou will notice that a Varnel Group has been Created and there are "
+    "several icons in it. Among the icons you should see [Varnel], [Readme], and [UnInstall].";
+
+// The installation set that this build lays out, handed over by CTest as a Linux path.
+std::string SetSource() {
+  const char* value = std::getenv("VARNEL_INSTALL_SET");
+  std::string path = value != nullptr ? value : "set";
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+  using ToUnix = char*(CDECL*)(LPCWSTR);
+  auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  WCHAR wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+  char* unix = toUnix != nullptr ? toUnix(wide) : nullptr;
+  if (unix == nullptr) return windowsPath;
+  std::string result = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return result;
+}
+
+// Runs a Linux command line through the shell and returns what it printed. Wine starts it apart
+// from the pipe of RunAndCapture, so the output travels through a file, renamed when whole.
+std::string RunLinux(const std::string& command) {
+  const std::string folder = WorkRoot() + "linux-output\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string output = folder + "out.txt";
+  DeleteFileA(output.c_str());
+  const std::string unixFolder = UnixPath(folder);
+  RunAndCapture("/bin/sh -c \"" + command + " > '" + unixFolder + "/out.part' 2>&1; mv '" + unixFolder +
+                "/out.part' '" + unixFolder + "/out.txt'\"");
+  WaitUntil([&] { return FileExists(output); }, 10000);
+  return ReadWholeFile(output);
+}
+
+std::string ShellFolder(int kind) {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, kind, FALSE);
+  return path;
+}
+std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOP) + "\\Varnel.lnk"; }
+std::string Group() { return ShellFolder(CSIDL_PROGRAMS) + "\\Varnel"; }
+
+std::string UninstallValue(const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";
+  char data[1024] = {};
+  DWORD size = sizeof(data);
+  DWORD type = 0;
+  const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_SZ) return "<missing>";
+  // The stored length counts the terminating NUL.
+  if (size != std::strlen(data) + 1) return "<bad length>";
+  return data;
+}
+
+// A visible message box (not one of our dialogs, which share its class) of any process, with this
+// caption and text; the text is checked by the caller when empty here.
+HWND WaitForBox(const std::string& caption, const std::string& text, DWORD timeoutMs = 20000) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : FindWindowsByCaption(caption)) {
+          if (ClassName(window) != "#32770" || WindowText(window) != caption) continue;
+          if (GetDlgItem(window, 1007) != nullptr || GetDlgItem(window, 1011) != nullptr) continue;
+          // The backdrop shares the caption and the class but shows no text.
+          const std::string shown = MessageBoxText(window);
+          if (text.empty() ? !shown.empty() : shown == text) {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND WaitForDialogWith(const std::string& caption, int controlId, DWORD timeoutMs = 20000) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : FindWindowsByCaption(caption)) {
+          if (GetDlgItem(window, controlId) != nullptr) {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+void Press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool Answer(const std::string& caption, const std::string& text, const std::string& button) {
+  HWND box = WaitForBox(caption, text);
+  EXPECT_NE(box, nullptr) << "no box \"" << text << "\"\n" << DescribeTopLevelWindows();
+  if (box == nullptr || !AnswerMessageBox(box, button)) return false;
+  // The next box of the same caption must not be mistaken for this one.
+  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 10000);
+}
+
+class Install : public testing::Test {
+ protected:
+  void SetUp() override {
+    EndLeftoverPrograms();
+    ClearSettings();
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    DeleteFileA(DesktopLink().c_str());
+    for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) DeleteFileA((Group() + "\\" + name).c_str());
+    RemoveDirectoryA(Group().c_str());
+    set_ = MakeScratchFolder("install-set");
+    for (const char* name : kSetFiles) CopyFileA((SetSource() + "\\" + name).c_str(), (set_ + name).c_str(), FALSE);
+    target_ = MakeScratchFolder("install-target") + "QUILLOW";
+    // The proposal the wizard takes first; only a folder that exists is proposed.
+    CreateDirectoryA(target_.c_str(), nullptr);
+    SetSetting("Configure", "ThisProgramDir", target_ + "\\");
+  }
+  void TearDown() override { EndLeftoverPrograms(); }
+
+  // Runs INSTALL.EXE from the set up to the wizard; returns the wizard.
+  HWND OpenWizard() {
+    installer_ = Start(set_ + "INSTALL.EXE", "", set_);
+    HWND notice = WaitForBox("Varnel, 09.12.01", "");
+    EXPECT_NE(notice, nullptr) << DescribeTopLevelWindows();
+    if (notice == nullptr) return nullptr;
+    Screenshot("install-backdrop");
+    const std::vector<HWND> backdrops = TopLevelWindowsOf(installer_.id);
+    EXPECT_TRUE(std::any_of(backdrops.begin(), backdrops.end(), [](HWND window) {
+      const RECT rect = WindowRectOnScreen(window);
+      return WindowText(window) == "Varnel Installation" && rect.right - rect.left >= GetSystemMetrics(SM_CXSCREEN);
+    })) << "the backdrop does not cover the screen";
+    AnswerMessageBox(notice, "OK");
+    WaitUntil([&] { return !IsWindow(notice) || !IsWindowVisible(notice); }, 10000);
+    HWND wizard = WaitForDialogWith("Varnel Installation", 1007);
+    EXPECT_NE(wizard, nullptr) << DescribeTopLevelWindows();
+    return wizard;
+  }
+
+  // Presses Next and answers the end of a successful installation, then the board's greeting,
+  // and closes the board that the installer started.
+  void NextToTheEnd(HWND wizard) {
+    Press(wizard, 1007);
+    ASSERT_TRUE(Answer("Varnel Installation", kInstalledText, "OK"));
+    EXPECT_TRUE(WaitForExit(installer_, 15000));
+    HWND greeting = WaitForBox("Varnel", "Select [Ok] to start Varnel");
+    ASSERT_NE(greeting, nullptr) << "the installed program was not started with InstallingTheProgram";
+    Process board;
+    board.id = ProcessOfWindow(greeting);
+    board.handle = OpenProcess(PROCESS_ALL_ACCESS, FALSE, board.id);
+    AnswerMessageBox(greeting, "OK");
+    HWND window = WaitForBoard(board);
+    EXPECT_NE(window, nullptr);
+    if (window != nullptr) CloseBoard(window);
+    EndLeftoverPrograms();
+  }
+
+  std::string set_;
+  std::string target_;
+  Process installer_;
+};
+
+TEST_F(Install, IntoTheProposedFolderThenUninstallThroughTheShortcutsCommand) {
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  EXPECT_EQ(ControlText(wizard, 1003), target_);
+  Screenshot("install-wizard", wizard);
+  NextToTheEnd(wizard);
+
+  const std::string folder = target_ + "\\";
+  EXPECT_EQ(ReadWholeFile(folder + "QUILLOW.EXE"), ReadWholeFile(set_ + "QUILLOW.EX_"));
+  for (const char* name : {"README.TXT", "README.ICO", "SAMPLE.VRL", "UNINSTL.ICO", "INSTALL.EXE"}) {
+    EXPECT_EQ(ReadWholeFile(folder + name), ReadWholeFile(set_ + name)) << name;
+  }
+  EXPECT_EQ(GetSetting("Configure", "ThisProgramDir"), folder);
+
+  EXPECT_EQ(UninstallValue("DisplayName"), "Varnel");
+  EXPECT_EQ(UninstallValue("UninstallString"), "\"" + target_ + "\\INSTALL.EXE\" UnInstall");
+  EXPECT_EQ(UninstallValue("InstallLoaction"), target_);
+  EXPECT_EQ(UninstallValue("Publisher"), "Kestrune");
+  EXPECT_NE(RunAndCapture("uninstaller.exe --list").find("Varnel"), std::string::npos);
+
+  struct Link {
+    std::string path, target, arguments, icon;
+  };
+  const Link links[] = {
+      {DesktopLink(), folder + "QUILLOW.EXE", "", folder + "QUILLOW.EXE"},
+      {Group() + "\\Varnel.lnk", folder + "QUILLOW.EXE", "", folder + "QUILLOW.EXE"},
+      {Group() + "\\Read Me.lnk", folder + "README.TXT", "", folder + "README.ICO"},
+      {Group() + "\\UnInstall.lnk", folder + "INSTALL.EXE", "UnInstall", folder + "UNINSTL.ICO"},
+  };
+  for (const Link& link : links) {
+    const std::string info = RunLinux("/usr/bin/lnkinfo '" + UnixPath(link.path) + "'");
+    EXPECT_NE(info.find(link.target), std::string::npos) << link.path << "\n" << info;
+    EXPECT_NE(info.find(": " + target_ + "\n"), std::string::npos) << link.path << "\n" << info;
+    EXPECT_NE(info.find(link.icon), std::string::npos) << link.path << "\n" << info;
+    if (!link.arguments.empty()) {
+      EXPECT_NE(info.find(": " + link.arguments + "\n"), std::string::npos) << info;
+    }
+  }
+
+  // The UnInstall shortcut's command; No changes nothing.
+  Start(folder + "INSTALL.EXE", "UnInstall", folder);
+  ASSERT_TRUE(Answer("Varnel", "Do you really want to UnInstall Varnel?", "No"));
+  EXPECT_TRUE(WaitUntil([&] { return FindWindowsByCaption("Varnel UnInstalling").empty(); }, 10000));
+  EXPECT_TRUE(FileExists(folder + "QUILLOW.EXE"));
+  EXPECT_TRUE(FileExists(DesktopLink()));
+
+  Start(folder + "INSTALL.EXE", "UnInstall", folder);
+  ASSERT_TRUE(Answer("Varnel", "Do you really want to UnInstall Varnel?", "Yes"));
+  HWND confirm = WaitForDialogWith("Varnel UnInstall", 1011);
+  ASSERT_NE(confirm, nullptr) << DescribeTopLevelWindows();
+  EXPECT_NE(ControlText(confirm, 1009).find("Doing this will remove folder:\n" + target_ + "\n"), std::string::npos);
+  // The relay runs the copy in the Windows TEMP folder, outside the folder it deletes.
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_TRUE(FileExists(std::string(windows) + "\\TEMP\\INSTALL.EXE"));
+  Screenshot("uninstall-confirm", confirm);
+  Press(confirm, 1011);
+  ASSERT_TRUE(Answer("Varnel", "Varnel has been UnInstalled.", "OK"));
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(target_); }, 5000));
+  EXPECT_FALSE(FileExists(DesktopLink()));
+  EXPECT_FALSE(FileExists(Group()));
+  // Removal leaves the list entry, as it leaves the settings.
+  EXPECT_NE(RunAndCapture("uninstaller.exe --list").find("Varnel"), std::string::npos);
+}
+
+TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
+  const std::string folder = target_ + "\\";
+  WriteWholeFile(folder + "QUILLOW.EXE", "old program");
+  SetFileAttributesA((folder + "QUILLOW.EXE").c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::string edited = ReadWholeFile(set_ + "SAMPLE.VRL").replace(0, 7, "Edited!");
+  WriteWholeFile(folder + "SAMPLE.VRL", edited);
+  WriteWholeFile(folder + "MINE.VRL", "my project");
+  CreateDirectoryA(Group().c_str(), nullptr);
+  WriteWholeFile(Group() + "\\Added by the user.lnk", "link");
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  NextToTheEnd(wizard);
+  EXPECT_EQ(ReadWholeFile(folder + "QUILLOW.EXE"), ReadWholeFile(set_ + "QUILLOW.EX_"));
+  EXPECT_EQ(ReadWholeFile(folder + "SAMPLE.VRL"), edited);
+  EXPECT_EQ(ReadWholeFile(folder + "MINE.VRL"), "my project");
+  EXPECT_FALSE(FileExists(folder + "QUILLOW.EXE.new"));
+  // The group is made again with exactly its three shortcuts.
+  EXPECT_FALSE(FileExists(Group() + "\\Added by the user.lnk"));
+  EXPECT_TRUE(FileExists(Group() + "\\UnInstall.lnk"));
+}
+
+TEST_F(Install, AMissingFileStopsTheInstallation) {
+  DeleteFileA((set_ + "SAMPLE.VRL").c_str());
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  Press(wizard, 1007);
+  ASSERT_TRUE(Answer("Varnel Installation", "Source File:\n" + set_ + "SAMPLE.VRL\nis missing!", "OK"));
+  HWND help = WaitForBox("Varnel Installation", "");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(MessageBoxText(help).rfind("Permissions Problems", 0), 0u);
+  AnswerMessageBox(help, "OK");
+  WaitUntil([&] { return !IsWindow(help) || !IsWindowVisible(help); }, 10000);
+  ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
+  EXPECT_TRUE(WaitForExit(installer_, 10000));
+  for (const char* name : {"QUILLOW.EXE", "README.TXT", "README.ICO"}) EXPECT_TRUE(FileExists(target_ + "\\" + name));
+  EXPECT_FALSE(FileExists(target_ + "\\UNINSTL.ICO"));
+}
+
+TEST_F(Install, TheSourceFolderIsRefusedInAnyLetterCase) {
+  std::string lower = set_.substr(0, set_.size() - 1);
+  for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  SetSetting("Configure", "ThisProgramDir", lower);
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  Press(wizard, 1007);
+  ASSERT_TRUE(Answer("Varnel Installation",
+                     "You can not install from the same directory that you are installing to.\n\nPlease select a "
+                     "different directory.",
+                     "OK"));
+  EXPECT_TRUE(IsWindow(wizard));
+  Press(wizard, 1008);
+  ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
+  EXPECT_TRUE(WaitForExit(installer_, 10000));
+}
+
+TEST_F(Install, AFolderThatCannotBeCreatedFallsBackToTheDefaultFolder) {
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  const std::string unreachable = target_ + "\\missing\\QUILLOW";
+  SetWindowTextA(GetDlgItem(wizard, 1003), unreachable.c_str());
+  Press(wizard, 1007);
+  const std::string fallback = set_.substr(0, 1) + ":\\Program Files\\QUILLOW";
+  ASSERT_TRUE(Answer("Varnel Installation",
+                     "The Path to the Folder you Specified:\n" + unreachable +
+                         "\ncould not be created.\n\nThe Folder will be set to:\n" + fallback,
+                     "OK"));
+  HWND help = WaitForBox("Varnel Installation", "");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(MessageBoxText(help).rfind("Permissions Problems", 0), 0u);
+  AnswerMessageBox(help, "OK");
+  EXPECT_TRUE(WaitUntil([&] { return ControlText(wizard, 1003) == fallback; }, 5000));
+  EXPECT_FALSE(FileExists(target_ + "\\missing"));
+  Press(wizard, 1008);
+  ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
+}
+
+TEST_F(Install, AnOldSettingsFileIsImportedWhileTheSettingsKeyIsMissing) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string ini = std::string(windows) + "\\quillow.ini";
+  WriteWholeFile(ini, "Stray=1\r\n[Options]\r\n; comment\r\n\r\nTopMost=0\r\nKey=\r\na=b=c\r\n");
+  ClearSettings();
+  installer_ = Start(set_ + "INSTALL.EXE", "", set_);
+  HWND notice = WaitForBox("Varnel, 09.12.01", "");
+  DeleteFileA(ini.c_str());
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(GetSetting("Options", "TopMost"), "0");
+  EXPECT_EQ(GetSetting("Options", "Key"), "");
+  EXPECT_EQ(GetSetting("Options", "a"), "b=c");
+  HKEY root = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &root), ERROR_SUCCESS);
+  EXPECT_NE(RegQueryValueExA(root, "Stray", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  RegCloseKey(root);
+  EXPECT_EQ(GetSetting("Options", "Stray"), "<missing>");
+}
+
+// Removal started directly in its second step, on folders that the registry names.
+class Removal : public Install {
+ protected:
+  void RunRemoval() {
+    installer_ = Start(set_ + "INSTALL.EXE", "UnInstall2", set_);
+    ASSERT_TRUE(Answer("Varnel", "Do you really want to UnInstall Varnel?", "Yes"));
+  }
+};
+
+TEST_F(Removal, NeverFollowsALinkOutOfTheInstallFolder) {
+  const std::string folder = target_ + "\\";
+  WriteWholeFile(folder + "QUILLOW.EXE", "program");
+  const std::string outside = MakeScratchFolder("install-outside");
+  WriteWholeFile(outside + "keep.txt", "keep me");
+  RunLinux("ln -s '" + UnixPath(outside) + "' '" + UnixPath(folder) + "/outside'");
+  ASSERT_TRUE(FileExists(folder + "outside\\keep.txt"));
+  RunRemoval();
+  HWND confirm = WaitForDialogWith("Varnel UnInstall", 1011);
+  ASSERT_NE(confirm, nullptr);
+  Press(confirm, 1011);
+  ASSERT_TRUE(Answer("Varnel", "Varnel has been UnInstalled.", "OK"));
+  EXPECT_EQ(ReadWholeFile(outside + "keep.txt"), "keep me");
+  // No Win32 call removes a symbolic link under Wine; the next case needs the folder empty.
+  RunLinux("rm '" + UnixPath(folder) + "/outside'");
+}
+
+TEST_F(Removal, AFolderWithoutTheProgramIsNeverEmptied) {
+  const std::string documents = MakeScratchFolder("install-documents");
+  WriteWholeFile(documents + "letter.txt", "dear");
+  SetSetting("Configure", "ThisProgramDir", documents);
+  RunRemoval();
+  ASSERT_TRUE(Answer("Varnel",
+                     "The installation of Varnel that you are UnInstalling from:\n" + documents + "\ncan not be found.",
+                     "OK"));
+  EXPECT_TRUE(WaitForExit(installer_, 10000));
+  EXPECT_EQ(ReadWholeFile(documents + "letter.txt"), "dear");
+}
+
+}  // namespace

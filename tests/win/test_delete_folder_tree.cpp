@@ -1,0 +1,61 @@
+// DeleteFolderTree against the real file system: a whole tree goes, a dotted folder stays, and a
+// path that would reach MAX_PATH stops the deletion instead of being built.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "installer/uninstall.h"
+
+namespace {
+
+std::string ScratchFolder(const std::string& name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + name;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void Touch(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  CloseHandle(file);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The ANSI calls stop at MAX_PATH even with the long-path prefix; the wide ones do not.
+std::wstring LongPath(const std::string& path) { return L"\\\\?\\" + std::wstring(path.begin(), path.end()); }
+
+TEST(DeleteFolderTree, RemovesFilesSubfoldersAndTheFolder) {
+  const std::string root = ScratchFolder("dft-whole");
+  CreateDirectoryA((root + "\\sub").c_str(), nullptr);
+  Touch(root + "\\a.vrl");
+  Touch(root + "\\sub\\b.txt");
+  EXPECT_NE(DeleteFolderTree(root.c_str()), 0);
+  EXPECT_FALSE(Exists(root));
+}
+
+TEST(DeleteFolderTree, AFolderWhoseNameBeginsWithADotStaysAndSoDoesItsParent) {
+  const std::string root = ScratchFolder("dft-dotted");
+  CreateDirectoryA((root + "\\.settings").c_str(), nullptr);
+  Touch(root + "\\.settings\\kept.txt");
+  EXPECT_EQ(DeleteFolderTree(root.c_str()), 0);
+  EXPECT_TRUE(Exists(root + "\\.settings\\kept.txt"));
+}
+
+TEST(DeleteFolderTree, NeverBuildsAPathOfMaxPathCharacters) {
+  const std::string root = ScratchFolder("dft-long");
+  // Made through the long-path prefix, which the deletion itself never uses.
+  std::string deep = root;
+  while (deep.size() < MAX_PATH + 20) {
+    deep += "\\" + std::string(40, 'd');
+    ASSERT_TRUE(CreateDirectoryW(LongPath(deep).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  }
+  EXPECT_EQ(DeleteFolderTree(root.c_str()), 0);
+  EXPECT_TRUE(Exists(root));
+  EXPECT_NE(GetFileAttributesW(LongPath(deep).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
