@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/figures.h"
 #include "tests/e2e/project_bytes.h"
 #include "tests/e2e/session.h"
 
@@ -27,28 +28,6 @@ void Fail(const std::string& what) {
   std::printf("FAILED: %s\n", what.c_str());
   std::fflush(stdout);
   failed = true;
-}
-
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  const size_t n = samples.size();
-  return n % 2 == 1 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2.0;
-}
-
-void PrintFigures(const std::string& label, const std::vector<double>& samples) {
-  if (samples.empty()) return;
-  std::printf("%-44s n=%-3zu min %9.2f ms   median %9.2f ms   max %9.2f ms\n", label.c_str(), samples.size(),
-              *std::min_element(samples.begin(), samples.end()), Median(samples),
-              *std::max_element(samples.begin(), samples.end()));
-  std::fflush(stdout);
 }
 
 // 33 captions and 33 texts of prose in which the search text's first word recurs and the whole
