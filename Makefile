@@ -4,7 +4,7 @@ BUILD := build
 JOBS ?= 2
 TEST_ARCH = $(shell bash -c 'source tools/wine-env >/dev/null 2>&1; echo $$VARNEL_TEST_ARCH')
 
-.PHONY: all setup native windows i686 dist run test test-native test-windows bench clean
+.PHONY: all setup native windows i686 dist run test test-native test-windows bench long clean
 
 all: dist
 
@@ -43,12 +43,16 @@ test-native: native
 	cd $(BUILD)/native && ctest --output-on-failure
 
 test-windows: windows dist
-	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -LE bench --output-on-failure'
+	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -LE "bench|long" --output-on-failure'
 
 test: test-native test-windows
 
 bench: windows
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L bench -V'
+
+# The runs too long for every test run: the board killed 200 times while it saves.
+long: windows
+	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L long --output-on-failure -V'
 
 clean:
 	rm -rf $(BUILD) dist

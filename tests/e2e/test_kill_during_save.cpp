@@ -1,0 +1,134 @@
+// A board killed outright while it saves: whatever moment the kill lands on, the project file is
+// whole and holds either the texts it had or the texts being saved, and the next start shows it.
+// VARNEL_KILL_ROUNDS sets the number of kills (the long run makes 200); VARNEL_KILL_SEED repeats
+// a run's moments.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "tests/e2e/board_steps.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kTextLength = 10000;
+constexpr UINT kSaveCommand = 32772;
+
+// Every text of a generation differs from the same slot's text in every other generation from
+// its first characters on, so a file that mixed two saves could not pass for either.
+std::string GenerationText(int generation, int slot) {
+  std::string text = "generation " + std::to_string(generation) + " slot " + std::to_string(slot) + " ";
+  const char filler = static_cast<char>('a' + (generation * 7 + slot) % 26);
+  text.resize(kTextLength, filler);
+  return text;
+}
+
+std::string GenerationProject(int generation) {
+  std::string names[33];
+  std::string texts[33];
+  for (int slot = 0; slot < 33; ++slot) {
+    names[slot] = "kept " + std::to_string(slot);
+    texts[slot] = GenerationText(generation, slot);
+  }
+  return ProjectBytes(names, texts);
+}
+
+// The generation whose texts the bytes hold in every slot, or -1.
+int GenerationInFile(const std::string& bytes, int candidateA, int candidateB) {
+  if (bytes.size() != kProjectBytes) return -1;
+  for (int candidate : {candidateA, candidateB}) {
+    if (bytes == GenerationProject(candidate)) return candidate;
+  }
+  return -1;
+}
+
+bool BoardShowsGeneration(const BoardSession& session, int generation) {
+  for (int slot = 0; slot < 33; ++slot) {
+    if (FieldText(session, slot) != GenerationText(generation, slot)) return false;
+  }
+  return true;
+}
+
+int NumberFromEnvironment(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? std::atoi(value) : fallback;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Spins rather than sleeps: Sleep's granularity is coarser than a save.
+void SpinFor(double milliseconds) {
+  LARGE_INTEGER start;
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&start);
+  do {
+    QueryPerformanceCounter(&now);
+  } while (Milliseconds(start, now) < milliseconds);
+}
+
+}  // namespace
+
+TEST(KillDuringSave, TheProjectFileIsAlwaysWholeAndTheNextStartShowsIt) {
+  const int rounds = NumberFromEnvironment("VARNEL_KILL_ROUNDS", 4);
+  const unsigned seed = static_cast<unsigned>(NumberFromEnvironment("VARNEL_KILL_SEED", static_cast<int>(GetTickCount())));
+  std::mt19937 random(seed);
+
+  BoardSession session("kill-during-save");
+  const std::string path = session.UseCurrentProject("Kept.vrl", GenerationProject(0));
+  SetSetting("Options", "UseSystemTray", "0");
+
+  // How long one save takes here, so that the kills spread over the whole of it and a little past.
+  ASSERT_TRUE(session.Start());
+  LARGE_INTEGER before;
+  LARGE_INTEGER after;
+  QueryPerformanceCounter(&before);
+  PostCommand(session, kSaveCommand);
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  QueryPerformanceCounter(&after);
+  const double saveMs = Milliseconds(before, after);
+  ASSERT_TRUE(Holds(path, GenerationProject(0)));
+  Kill(session.Program());
+
+  int fileGeneration = 0;
+  int keptOld = 0;
+  int tookNew = 0;
+  int lost = 0;
+  for (int round = 1; round <= rounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round) + ", seed " + std::to_string(seed));
+    ASSERT_TRUE(session.Launch());
+    ASSERT_NE(session.WaitForBoardWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return BoardShowsGeneration(session, fileGeneration); }, 10000))
+        << "the start after a kill does not show the saved texts of generation " << fileGeneration;
+
+    for (int slot = 0; slot < 33; ++slot) SetText(session.Item(1071 + 2 * slot), GenerationText(round, slot));
+    std::uniform_real_distribution<double> moment(0.0, saveMs * 1.5);
+    PostCommand(session, kSaveCommand);
+    SpinFor(moment(random));
+    Kill(session.Program());
+
+    const std::string bytes = ReadWholeFile(path);
+    const int found = GenerationInFile(bytes, fileGeneration, round);
+    if (found < 0) {
+      ++lost;
+      ADD_FAILURE() << "after the kill the project holds " << Brief(bytes);
+      ASSERT_TRUE(WriteWholeFile(path, GenerationProject(fileGeneration)));
+      continue;
+    }
+    (found == round ? tookNew : keptOld) += 1;
+    fileGeneration = found;
+  }
+  ASSERT_TRUE(session.Launch());
+  ASSERT_NE(session.WaitForBoardWindow(), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return BoardShowsGeneration(session, fileGeneration); }, 10000))
+      << "the start after the last kill does not show the saved texts of generation " << fileGeneration;
+  std::printf("kill during save: %d kills over %.1f ms saves, seed %u: %d kept the old texts, %d the new, %d files lost\n",
+              rounds, saveMs, seed, keptOld, tookNew, lost);
+  EXPECT_EQ(lost, 0);
+}
