@@ -165,7 +165,8 @@ bool DiskFiles::Copy(const std::string& from, const std::string& to) {
   // A failed read ends the loop as the end of the file would: the copy would be cut short.
   copied = copied && !FileError(in);
   FileClose(in);
-  copied = copied && FileFlush(out);
+  // The backup serves only to put a project back within this consolidation: closing it tells
+  // whether it was written, and it need not wait for the disk.
   copied = FileClose(out) && copied;
   return copied;
 }
