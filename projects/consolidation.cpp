@@ -171,7 +171,9 @@ bool DiskFiles::Copy(const std::string& from, const std::string& to) {
   return copied;
 }
 
-bool DiskFiles::Replace(const std::string& from, const std::string& to) { return FileReplace(from.c_str(), to.c_str()); }
+bool DiskFiles::Replace(const std::string& from, const std::string& to) {
+  return FileReplace(from.c_str(), to.c_str());
+}
 
 bool DiskFiles::Remove(const std::string& path) { return FileRemove(path.c_str()); }
 

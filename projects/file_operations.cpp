@@ -15,6 +15,8 @@ bool FileClose(std::FILE* file) { return std::fclose(file) == 0; }
 
 bool FileError(std::FILE* file) { return std::ferror(file) != 0; }
 
-bool FileReplace(const char* temporaryPath, const char* targetPath) { return ReplaceFileWith(temporaryPath, targetPath); }
+bool FileReplace(const char* temporaryPath, const char* targetPath) {
+  return ReplaceFileWith(temporaryPath, targetPath);
+}
 
 bool FileRemove(const char* path) { return std::remove(path) == 0; }

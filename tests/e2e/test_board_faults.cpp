@@ -26,10 +26,11 @@ constexpr const char* kConsolidateCaption = "Consolidate Projects";
 class SharedPlan {
  public:
   SharedPlan()
-      : mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(FaultPlan), kFaultPlanName)),
+      : mapping_(
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(FaultPlan), kFaultPlanName)),
         plan_(mapping_ != nullptr ? static_cast<FaultPlan*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))
                                   : nullptr) {
-    if (plan_ != nullptr) Arm(-1, false), Disarm();
+    if (plan_ != nullptr) *plan_ = {0, 0, -1, 0, 0};
   }
   ~SharedPlan() {
     if (plan_ != nullptr) UnmapViewOfFile(plan_);
@@ -172,7 +173,8 @@ void Print(const std::string& name, const Tally& tally) {
 // Judges one run with a fault against the scenes before and after the counted run; returns the
 // files lost. silentAllowed: the fault was in the load that ends the command, which fails
 // without a message, the board keeping its slots.
-int Judge(const Scene& start, const Scene& end, Scene now, const std::string& shown, bool silentAllowed) {
+int Judge(const std::string& folder, const Scene& start, const Scene& end, Scene now, const std::string& shown,
+          bool silentAllowed) {
   // A backup that could not be removed stays, named in the message.
   const std::string deleting = "Error deleting:\n";
   if (shown.rfind(deleting, 0) == 0) {
@@ -196,7 +198,7 @@ int Judge(const Scene& start, const Scene& end, Scene now, const std::string& sh
   }
   const bool filesNew = now.files == end.files;
   if (!shown.empty()) {
-    EXPECT_TRUE(shown.rfind("Error saving:\n", 0) == 0 || shown.rfind(deleting, 0) == 0) << shown;
+    EXPECT_TRUE(shown.rfind("Error saving:\n" + folder, 0) == 0 || shown.rfind(deleting + folder, 0) == 0) << shown;
     EXPECT_TRUE(now.slots == start.slots || now.slots == end.slots) << "the board lost its slots";
     EXPECT_FALSE(filesNew && now.slots == end.slots && shown.rfind(deleting, 0) != 0)
         << "\"" << shown << "\" although the command was done";
@@ -232,7 +234,8 @@ Tally Sweep(BoardSession& session, const SweptCommand& swept) {
 
   for (int run = 0; run <= tally.operations; ++run) {
     const bool shortWrite = run == tally.operations;
-    SCOPED_TRACE(swept.name + (shortWrite ? ": the first write short" : ": operation " + std::to_string(run) + " failing"));
+    SCOPED_TRACE(swept.name +
+                 (shortWrite ? ": the first write short" : ": operation " + std::to_string(run) + " failing"));
     swept.reset();
     const Scene before = Look(session);
     EXPECT_TRUE(before.files == start.files && before.slots == start.slots) << "the command's start was not restored";
@@ -248,7 +251,8 @@ Tally Sweep(BoardSession& session, const SweptCommand& swept) {
       EXPECT_EQ(plan.injected, 1) << "the fault never came";
       tally.faults += plan.injected;
     }
-    tally.lost += Judge(start, end, Look(session), shown, !shortWrite && run >= tally.operations - swept.silentTail);
+    tally.lost += Judge(session.Folder(), start, end, Look(session), shown,
+                        !shortWrite && run >= tally.operations - swept.silentTail);
     if (::testing::Test::HasFatalFailure()) break;
   }
   Print(swept.name, tally);
@@ -287,7 +291,8 @@ class BoardFaults : public ::testing::Test {
   // The board shows the slots that a scene looks at as the file holds them.
   bool ShowsAsInFile(const std::string& bytes) {
     for (int slot : kLookedAt) {
-      if (ButtonText(session_, slot) != NameInFile(bytes, slot) || FieldText(session_, slot) != TextInFile(bytes, slot)) {
+      if (ButtonText(session_, slot) != NameInFile(bytes, slot) ||
+          FieldText(session_, slot) != TextInFile(bytes, slot)) {
         return false;
       }
     }
@@ -352,7 +357,8 @@ TEST_F(BoardFaults, DeleteProject) {
     SetText(session_.Item(1071), "doomed");
     Command(session_, 32772);
   };
-  ExpectNothingLost(Sweep(session_, {"delete project", reset, [&] {
+  ExpectNothingLost(Sweep(session_, {"delete project", reset,
+                                     [&] {
                                        PostCommand(session_, 32774);
                                        return Finish(session_);
                                      },
@@ -386,7 +392,8 @@ TEST_F(BoardFaults, ConsolidateProjects) {
   const auto chooseAlphaAndStart = [](HWND dialog) {
     HWND all = GetDlgItem(dialog, 1160);
     const std::wstring wide = L"Alpha.vrl";
-    LRESULT alpha = SendMessageA(all, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Alpha.vrl"));
+    LRESULT alpha =
+        SendMessageA(all, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Alpha.vrl"));
     if (alpha == LB_ERR) {
       alpha = SendMessageW(all, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
     }
@@ -415,7 +422,9 @@ TEST(BoardFaultsAtClosing, Close) {
   for (int run = -1; run <= tally.operations; ++run) {
     const bool counting = run == -1;
     const bool shortWrite = !counting && run == tally.operations;
-    SCOPED_TRACE(counting ? "counting" : shortWrite ? "the first write short" : "operation " + std::to_string(run) + " failing");
+    SCOPED_TRACE(counting     ? "counting"
+                 : shortWrite ? "the first write short"
+                              : "operation " + std::to_string(run) + " failing");
     BoardSession session("board-faults-close");
     ASSERT_TRUE(StartWithProjects(session, {"Alpha", "Beta"}, "Alpha"));
     SetText(session.Item(1071), kEdited);
@@ -442,7 +451,7 @@ TEST(BoardFaultsAtClosing, Close) {
     } else {
       tally.faults += plan.injected;
     }
-    tally.lost += Judge(start, end, Look(session), shown, false);
+    tally.lost += Judge(session.Folder(), start, end, Look(session), shown, false);
     if (!Ended(session)) {
       EXPECT_TRUE(session.CloseAndWait());
     }

@@ -56,7 +56,9 @@ std::optional<std::string> Lookup(const Files& files, const std::string& name) {
   return found->second;
 }
 
-std::string BytesOf(const ProjectPage& page) { return std::string(reinterpret_cast<const char*>(&page), kProjectPageSize); }
+std::string BytesOf(const ProjectPage& page) {
+  return std::string(reinterpret_cast<const char*>(&page), kProjectPageSize);
+}
 
 class FileFaults : public ::testing::Test {
  protected:
@@ -105,7 +107,8 @@ class FileFaults : public ::testing::Test {
     int lost = 0;
     for (int run_ = 0; run_ <= operations; ++run_) {
       const bool shortWrite = run_ == operations;
-      SCOPED_TRACE(name + (shortWrite ? ": the first write short" : ": operation " + std::to_string(run_) + " failing"));
+      SCOPED_TRACE(name +
+                   (shortWrite ? ": the first write short" : ": operation " + std::to_string(run_) + " failing"));
       Clear();
       prepare();
       Arm(shortWrite ? -1 : run_, shortWrite);
@@ -148,8 +151,12 @@ TEST_F(FileFaults, SavingANewOrAnExistingProjectNeverLosesIt) {
   const std::string path = folder_ + "Alpha.vrl";
   const auto save = [&] { return Outcome{WriteProjectFileSafely(path.c_str(), *fresh) != SaveResult::Ok, ""}; };
 
-  EXPECT_EQ(Sweep("save to a new file", [&] { fs::remove(path); }, save, false), 0);
-  EXPECT_EQ(Sweep("save over a project", [&] { Write("Alpha.vrl", BytesOf(*old)); }, save, false), 0);
+  EXPECT_EQ(Sweep(
+                "save to a new file", [&] { fs::remove(path); }, save, false),
+            0);
+  EXPECT_EQ(Sweep(
+                "save over a project", [&] { Write("Alpha.vrl", BytesOf(*old)); }, save, false),
+            0);
 }
 
 TEST_F(FileFaults, ConsolidatingTwoProjectsIsAllOrNothing) {
