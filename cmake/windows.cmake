@@ -100,6 +100,17 @@ add_custom_command(
           ${CMAKE_SOURCE_DIR}/resources/art/readme.ico ${CMAKE_SOURCE_DIR}/resources/art/uninstl.ico)
 add_custom_target(install_set ALL DEPENDS ${INSTALL_SET_FOLDER}/INSTALL.EXE)
 
+# The board's fault-injecting twin, for the end-to-end fault sweep only: the same program with
+# the failing file operations (projects/file_operations_faults.cpp, planned through memory that
+# the driver shares) linked in place of the real ones. Its own objects come first, so the real
+# file_operations object of board_portable is never taken. It stays in the build tree: the
+# installation set and make dist take QUILLOW.EXE alone.
+add_executable(quillow_faults WIN32 board/main.cpp resources/quillow.rc
+  projects/file_operations_faults.cpp projects/fault_plan_shared_memory.cpp)
+set_target_properties(quillow_faults PROPERTIES OUTPUT_NAME QUILLOW_FAULTS SUFFIX .EXE)
+target_link_libraries(quillow_faults PRIVATE quillow_core)
+target_link_options(quillow_faults PRIVATE ${STATIC_LINK} -mwindows)
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

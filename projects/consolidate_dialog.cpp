@@ -23,6 +23,7 @@ constexpr int kEntrySize = MAX_PATH;
 constexpr const char* kSelectAProject = "Please select a Project";
 constexpr const char* kMemoryShortage = "Memory Shortage";
 constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
+constexpr const char* kErrorDeletingFormat = "Error deleting:\n%s";
 
 // The counts as the labels show them, painted at once: the consolidation runs without
 // dispatching messages.
@@ -206,13 +207,20 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
     const ConsolidationResult result =
         ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), disk, &progress);
     SetCursor(previous);
-    // A project that cannot be read in the survey ends it before anything is written, silently;
-    // a later failure has been undone and is reported with the file that failed.
-    if (result.outcome == ConsolidationResult::Outcome::Failed) {
-      char message[kEntrySize + kPathSize + 32];
-      std::snprintf(message, sizeof message, kErrorSavingFormat, result.failedPath.c_str());
-      MessageBoxA(Handle(), message, kProgramName, MB_ICONSTOP);
+    // Every failure has been undone and is reported with the file that failed, a project that
+    // could not be read as well: the user asked for the projects to be rewritten and they were
+    // not. A backup left behind after success is named, so that it can be removed by hand.
+    if (result.outcome != ConsolidationResult::Outcome::Done) {
+      Report(kErrorSavingFormat, result.failedPath);
+    } else if (!result.leftBehind.empty()) {
+      Report(kErrorDeletingFormat, result.leftBehind);
     }
+  }
+
+  void Report(const char* format, const std::string& path) {
+    char message[kEntrySize + kPathSize + 32];
+    std::snprintf(message, sizeof message, format, path.c_str());
+    MessageBoxA(Handle(), message, kProgramName, MB_ICONSTOP);
   }
 
   std::string pending_;

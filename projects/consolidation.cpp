@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "projects/file_system.h"
+#include "projects/file_operations.h"
 #include "projects/page_file.h"
 
 namespace {
@@ -22,16 +22,21 @@ std::string WithLastThreeReplaced(const std::string& folder, const std::string& 
   return folder + stem + ending;
 }
 
+// Large pieces: a project is compared and copied in a few calls of the file operations rather
+// than in dozens.
+constexpr std::size_t kPieceSize = 65536;
+
 bool SameBytes(std::FILE* file, const ProjectPage& page) {
   const unsigned char* expected = reinterpret_cast<const unsigned char*>(&page);
-  unsigned char chunk[4096];
+  unsigned char piece[kPieceSize];
   std::size_t offset = 0;
   while (offset < kProjectPageSize) {
-    const std::size_t want = std::min(sizeof chunk, kProjectPageSize - offset);
-    if (std::fread(chunk, 1, want, file) != want || std::memcmp(chunk, expected + offset, want) != 0) return false;
+    const std::size_t want = std::min(sizeof piece, kProjectPageSize - offset);
+    if (FileRead(piece, want, file) != want || std::memcmp(piece, expected + offset, want) != 0) return false;
     offset += want;
   }
-  return std::fgetc(file) == EOF;
+  // A longer file is not the page either; reaching the end must not be a failed read.
+  return FileRead(piece, 1, file) == 0 && !FileError(file);
 }
 
 // Makes the consolidation all or nothing: remembers what was written and puts it all back.
@@ -72,8 +77,14 @@ class Transaction {
     for (std::size_t n = replaced_; n < temporaries_; ++n) files_.Remove(ConsolidationTemporaryPath(folder_, entries_[n]));
   }
 
-  void RemoveBackups() {
-    for (std::size_t n = 0; n < backups_; ++n) files_.Remove(ConsolidationBackupPath(folder_, entries_[n]));
+  // Returns a backup that could not be removed, "" when none is left.
+  std::string RemoveBackups() {
+    std::string left;
+    for (std::size_t n = 0; n < backups_; ++n) {
+      const std::string backup = ConsolidationBackupPath(folder_, entries_[n]);
+      if (!files_.Remove(backup) && left.empty()) left = backup;
+    }
+    return left;
   }
 
  private:
@@ -110,56 +121,61 @@ std::vector<SlotRef> ConsolidationOrder(const std::vector<SortKeys>& keys) {
 
 bool DiskFiles::Read(const std::string& path, ProjectPage& page) {
   ClearPage(page);
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = FileOpen(path.c_str(), "rb");
   if (file == nullptr) return false;
-  const bool whole = std::fread(&page, 1, kProjectPageSize, file) == kProjectPageSize;
-  std::fclose(file);
+  const bool whole = FileRead(&page, kProjectPageSize, file) == kProjectPageSize;
+  // Nothing was written through this stream: a failing close changes nothing on disk.
+  FileClose(file);
   if (whole) TerminateFields(page);
   return whole;
 }
 
 bool DiskFiles::WriteWhole(const std::string& path, const ProjectPage& page) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = FileOpen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  bool written = std::fwrite(&page, 1, kProjectPageSize, file) == kProjectPageSize;
-  written = std::fflush(file) == 0 && written;
-  written = std::fclose(file) == 0 && written;
+  bool written = FileWrite(&page, kProjectPageSize, file) == kProjectPageSize;
+  written = written && FileFlush(file);
+  written = FileClose(file) && written;
   if (!written) return false;
   // Read back: only a file known to hold the whole page may later take a project's place.
-  file = std::fopen(path.c_str(), "rb");
+  file = FileOpen(path.c_str(), "rb");
   if (file == nullptr) return false;
   const bool same = SameBytes(file, page);
-  std::fclose(file);
+  FileClose(file);
   return same;
 }
 
 bool DiskFiles::Copy(const std::string& from, const std::string& to) {
-  std::FILE* in = std::fopen(from.c_str(), "rb");
+  std::FILE* in = FileOpen(from.c_str(), "rb");
   if (in == nullptr) return false;
-  std::FILE* out = std::fopen(to.c_str(), "wb");
+  std::FILE* out = FileOpen(to.c_str(), "wb");
   if (out == nullptr) {
-    std::fclose(in);
+    FileClose(in);
     return false;
   }
-  unsigned char chunk[16384];
+  unsigned char piece[kPieceSize];
   bool copied = true;
   std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
-    if (std::fwrite(chunk, 1, got, out) != got) {
+  while ((got = FileRead(piece, sizeof piece, in)) > 0) {
+    if (FileWrite(piece, got, out) != got) {
       copied = false;
       break;
     }
   }
-  copied = copied && std::ferror(in) == 0;
-  std::fclose(in);
-  copied = std::fflush(out) == 0 && copied;
-  copied = std::fclose(out) == 0 && copied;
+  // A failed read ends the loop as the end of the file would: the copy would be cut short.
+  copied = copied && !FileError(in);
+  FileClose(in);
+  // The backup serves only to put a project back within this consolidation: closing it tells
+  // whether it was written, and it need not wait for the disk.
+  copied = FileClose(out) && copied;
   return copied;
 }
 
-bool DiskFiles::Replace(const std::string& from, const std::string& to) { return ReplaceFileWith(from.c_str(), to.c_str()); }
+bool DiskFiles::Replace(const std::string& from, const std::string& to) {
+  return FileReplace(from.c_str(), to.c_str());
+}
 
-bool DiskFiles::Remove(const std::string& path) { return std::remove(path.c_str()) == 0; }
+bool DiskFiles::Remove(const std::string& path) { return FileRemove(path.c_str()); }
 
 std::string ConsolidationTemporaryPath(const std::string& folder, const std::string& entry) {
   return WithLastThreeReplaced(folder, entry, "tmp");
@@ -238,6 +254,6 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
     result.failedPath = failedPath;
     return result;
   }
-  transaction.RemoveBackups();
+  result.leftBehind = transaction.RemoveBackups();
   return result;
 }

@@ -67,6 +67,8 @@ struct ConsolidationResult {
   Outcome outcome = Outcome::Done;
   // The file whose step failed: a project that could not be read, a temporary or backup file.
   std::string failedPath;
+  // Done, but this backup of an old project could not be removed: the user is told where it is.
+  std::string leftBehind;
   // Whole-page reads made, for the figures of the benchmark.
   long reads = 0;
 };

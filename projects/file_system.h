@@ -3,11 +3,17 @@
 #ifndef VARNEL_PROJECTS_FILE_SYSTEM_H
 #define VARNEL_PROJECTS_FILE_SYSTEM_H
 
+#include <cstdio>
+
 // Puts temporaryPath in the place of targetPath, replacing targetPath when it exists.
 // Both paths must be in the same folder, so the move is a rename and the target is never seen
 // half written. Returns false when the move did not happen; targetPath is then unchanged and
 // temporaryPath is left for the caller to remove.
 bool ReplaceFileWith(const char* temporaryPath, const char* targetPath);
+
+// Waits until what the file's stream has handed to the system is on the disk; the stream must
+// have been flushed first. False when the system could not write it.
+bool FlushFileToDisk(std::FILE* file);
 
 // True when a file exists at path and is marked read-only. A privileged process can write such
 // a file anyway, so the mark has to be looked at by itself.

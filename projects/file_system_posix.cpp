@@ -2,6 +2,7 @@
 #include "projects/file_system.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -11,6 +12,8 @@ bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
   }
   return std::rename(temporaryPath, targetPath) == 0;
 }
+
+bool FlushFileToDisk(std::FILE* file) { return file != nullptr && fsync(fileno(file)) == 0; }
 
 bool IsReadOnlyFile(const char* path) {
   struct stat status;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "desktop/bounded_copy.h"
+#include "projects/file_operations.h"
 #include "projects/file_system.h"
 
 namespace {
@@ -23,25 +24,26 @@ bool TargetIsWritableOrAbsent(const char* path) {
     return false;
   }
   errno = 0;
-  std::FILE* file = std::fopen(path, "r+b");
+  std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
     return errno == ENOENT;
   }
-  std::fclose(file);
+  // Nothing was written through this stream: a failing close changes nothing on disk.
+  FileClose(file);
   return true;
 }
 
 bool WriteWholePage(const char* path, const ProjectPage& page) {
-  std::FILE* file = std::fopen(path, "wb");
+  std::FILE* file = FileOpen(path, "wb");
   if (file == nullptr) {
     return false;
   }
-  bool written = std::fwrite(&page, 1, kProjectPageSize, file) == kProjectPageSize;
+  bool written = FileWrite(&page, kProjectPageSize, file) == kProjectPageSize;
   // Buffered data can still fail to reach the file at the flush or the close (disk full).
-  written = std::fflush(file) == 0 && written;
-  written = std::fclose(file) == 0 && written;
+  written = written && FileFlush(file);
+  written = FileClose(file) && written;
   if (!written) {
-    std::remove(path);
+    FileRemove(path);
   }
   return written;
 }
@@ -57,15 +59,15 @@ int ReadProjectFile(const char* path, ProjectPage& page) {
   if (IsReadOnlyFile(path)) {
     return 0;
   }
-  std::FILE* file = std::fopen(path, "r+b");
+  std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
     return 0;
   }
-  const bool complete = std::fread(&page, 1, kProjectPageSize, file) == kProjectPageSize;
+  const bool complete = FileRead(&page, kProjectPageSize, file) == kProjectPageSize;
   if (complete) {
     TerminateFields(page);
   }
-  std::fclose(file);
+  FileClose(file);
   return complete ? 1 : 0;
 }
 
@@ -111,12 +113,12 @@ SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, Re
     return SaveResult::WriteFailed;
   }
   if (!replace(temporaryPath, path)) {
-    std::remove(temporaryPath);
+    FileRemove(temporaryPath);
     return SaveResult::ReplaceFailed;
   }
   return SaveResult::Ok;
 }
 
 SaveResult WriteProjectFileSafely(const char* path, const ProjectPage& page) {
-  return WriteProjectFileThrough(path, page, ReplaceFileWith);
+  return WriteProjectFileThrough(path, page, FileReplace);
 }

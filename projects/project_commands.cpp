@@ -13,6 +13,7 @@
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
 #include "desktop/settings.h"
+#include "projects/file_operations.h"
 #include "projects/project_file.h"
 #include "projects/project_library.h"
 #include "projects/project_prompt.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr const char* kDeleteQuestionFormat =
     "You are about to delete project:\n%s\n\nDo you want to delete this project?";
+constexpr const char* kErrorDeletingFormat = "Error deleting:\n%s";
 
 bool CurrentFileHoldsTheSlots() {
   return ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath);
@@ -130,7 +132,14 @@ void DeleteProject() {
   if (MessageBoxA(BoardHandle, question, kProgramName, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDNO) return;
 
   CaptureBoard();
-  DeleteFileA(CurrentProjectPath);
+  // A project that could not be deleted is still there: it stays current with the board as it
+  // was, rather than the board moving on as if it were gone.
+  if (!FileRemove(CurrentProjectPath) && ProjectFileExists(CurrentProjectPath)) {
+    char message[kPathSize + 32];
+    std::snprintf(message, sizeof(message), kErrorDeletingFormat, CurrentProjectPath);
+    MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
+    return;
+  }
   const LRESULT entry = SendMessageA(ProjectCombo(), CB_FINDSTRINGEXACT, 0,
                                      reinterpret_cast<LPARAM>(FileNameOfPath(CurrentProjectPath)));
   if (entry != CB_ERR) SendMessageA(ProjectCombo(), CB_DELETESTRING, entry, 0);
@@ -176,7 +185,15 @@ int SaveBoardIntoItsFile() {
 }
 
 void ReloadBoardFromItsFile() {
-  if (CurrentFileHoldsTheSlots() && LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) ShowPage();
+  if (!CurrentFileHoldsTheSlots()) return;
+  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) {
+    ShowPage();
+    return;
+  }
+  // The file may have been rewritten and the board could not take its new content: the slots it
+  // shows no longer belong to the file, so the next save asks for a name instead of writing them
+  // over it.
+  BoardSlotsPath[0] = '\0';
 }
 
 void SaveBoardAtSessionEnd() {
