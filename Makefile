@@ -43,7 +43,7 @@ test-native: native
 	cd $(BUILD)/native && ctest --output-on-failure
 
 test-windows: windows dist
-	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -LE bench --output-on-failure'
+	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -LE "bench|long" --output-on-failure'
 
 test: test-native test-windows
 
