@@ -326,8 +326,15 @@ class InstallFaults : public testing::Test {
     // Nothing else: a temporary copy or shortcut left behind shows up here.
     std::vector<std::string> files;
     ListFiles(folder, "", files);
+    bool moreThanThePrograms = FileExists(folder + "Older");
     for (const std::string& name : files) {
       if (known.count(name) == 0) stray.push_back(folder + name);
+      if (name != "QUILLOW.EXE" && name != "INSTALL.EXE") moreThanThePrograms = true;
+    }
+    // A removal cut short leaves the program and the installer while anything else is left, so
+    // that the next UnInstall finds the installation and can finish.
+    if (removal && moreThanThePrograms && !(FileExists(folder + "QUILLOW.EXE") && FileExists(folder + "INSTALL.EXE"))) {
+      stray.push_back(folder + ": left without its program files, where the next UnInstall cannot find it");
     }
     files.clear();
     ListFiles(Group() + "\\", "", files);
