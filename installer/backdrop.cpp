@@ -154,7 +154,8 @@ void BackdropDialog::Relay() {
   }
   // A copy of an earlier removal that cannot go is most likely still running: the new one could
   // not be made either.
-  const bool earlierCopyGone = !PathExists(CopyTarget) || (ClearReadOnly(CopyTarget) && install_files::Delete(CopyTarget));
+  const bool earlierCopyGone =
+      !PathExists(CopyTarget) || (ClearReadOnly(CopyTarget) && install_files::Delete(CopyTarget));
   if (!earlierCopyGone || !install_files::Copy(CopySource, CopyTarget)) {
     if (earlierCopyGone) DiscardFile(CopyTarget);
     std::snprintf(text, sizeof(text), kCopyFailedFormat, CopySource, CopyTarget, CopyTarget);
@@ -196,23 +197,25 @@ void BackdropDialog::OnStartInstall(int, int, HWND) {
 
 void BackdropDialog::CreateShellEntries(const char* program, const char* readme, const char* readmeIcon,
                                         const char* installer, const char* uninstallIcon) {
-  const bool desktopMade = CreateShellEntry(Handle(), CSIDL_DESKTOP, program, "", kGroupName, InstallFolder, program, 0) == 1;
+  HWND owner = Handle();
+  const char* folder = InstallFolder;
+  const bool desktopMade = CreateShellEntry(owner, CSIDL_DESKTOP, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);
-  RemoveShellEntry(Handle(), CSIDL_PROGRAMS, kGroupName, 1);
+  RemoveShellEntry(owner, CSIDL_PROGRAMS, kGroupName, 1);
   // The group is made anew: an old one that could not go in whole is a failed step too.
-  bool groupMade = !ShellEntryExists(Handle(), CSIDL_PROGRAMS, kGroupName, 1);
+  bool groupMade = !ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
   PumpWait(64, 1);
-  groupMade = CreateShellEntry(Handle(), CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1) == 1 && groupMade;
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1) == 1;
   PumpWait(64, 1);
-  groupMade = CreateShellEntry(Handle(), CSIDL_PROGRAMS, program, "", kGroupName, InstallFolder, program, 0) == 1 && groupMade;
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);
-  groupMade = CreateShellEntry(Handle(), CSIDL_PROGRAMS, readme, "", "Read Me", InstallFolder, readmeIcon, 0) == 1 && groupMade;
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, readme, "", "Read Me", folder, readmeIcon, 0) == 1;
   PumpWait(64, 1);
-  groupMade = CreateShellEntry(Handle(), CSIDL_PROGRAMS, installer, kRelayArgument, "UnInstall", InstallFolder,
-                               uninstallIcon, 0) == 1 && groupMade;
-  // Every step is judged, not only the last: a shortcut that is missing is never passed over in silence.
-  if (!desktopMade) ShowMessage(Handle(), kDesktopError, kInstallCaption, MB_ICONERROR);
-  if (!groupMade) ShowMessage(Handle(), kGroupError, kInstallCaption, MB_ICONERROR);
+  groupMade &=
+      CreateShellEntry(owner, CSIDL_PROGRAMS, installer, kRelayArgument, "UnInstall", folder, uninstallIcon, 0) == 1;
+  // Every step is judged, not only the last: no missing shortcut is passed over in silence.
+  if (!desktopMade) ShowMessage(owner, kDesktopError, kInstallCaption, MB_ICONERROR);
+  if (!groupMade) ShowMessage(owner, kGroupError, kInstallCaption, MB_ICONERROR);
 }
 
 void BackdropDialog::OnStartUninstall(int, int, HWND) { RunUninstallCommand(Handle(), *this); }

@@ -189,7 +189,8 @@ class InstallFaults : public testing::Test {
     ASSERT_TRUE(plan_.Valid());
     set_ = MakeScratchFolder("fault-set");
     for (const char* name : kSetFiles) {
-      if (std::string(name) != "INSTALL.EXE") CopyFileA((SetSource() + "\\" + name).c_str(), (set_ + name).c_str(), FALSE);
+      if (std::string(name) == "INSTALL.EXE") continue;
+      CopyFileA((SetSource() + "\\" + name).c_str(), (set_ + name).c_str(), FALSE);
     }
     const std::string twin = WindowsPathOf("VARNEL_FAULT_INSTALLER", "INSTALL_FAULTS.EXE");
     ASSERT_TRUE(CopyFileA(twin.c_str(), (set_ + "INSTALL.EXE").c_str(), FALSE)) << twin;
@@ -221,7 +222,9 @@ class InstallFaults : public testing::Test {
     const std::string folder = target_ + "\\";
     CreateDirectoryA(target_.c_str(), nullptr);
     CreateDirectoryA((folder + "Older").c_str(), nullptr);
-    for (const char* name : kProgramFiles) WriteWholeFile(folder + name, sweep == Sweep::kReinstall ? Old(name) : newBytes_[name]);
+    for (const char* name : kProgramFiles) {
+      WriteWholeFile(folder + name, sweep == Sweep::kReinstall ? Old(name) : newBytes_[name]);
+    }
     for (const auto& [name, bytes] : theirs_) WriteWholeFile(folder + name, bytes);
     // A program file that an older installation left read-only.
     if (sweep == Sweep::kReinstall) SetFileAttributesA((folder + "QUILLOW.EXE").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -250,7 +253,8 @@ class InstallFaults : public testing::Test {
               if (pressed.insert(window).second) {
                 SetWindowTextA(GetDlgItem(window, kWizardFolder), target_.c_str());
                 Press(window, kWizardNext);
-              } else if (ControlText(window, kWizardFolder) != target_ && pressed.insert(GetDlgItem(window, kWizardExit)).second) {
+              } else if (ControlText(window, kWizardFolder) != target_ &&
+                         pressed.insert(GetDlgItem(window, kWizardExit)).second) {
                 Press(window, kWizardExit);
               }
             } else if (GetDlgItem(window, kUninstallFinish) != nullptr) {
@@ -333,7 +337,8 @@ class InstallFaults : public testing::Test {
     }
     // A removal cut short leaves the program and the installer while anything else is left, so
     // that the next UnInstall finds the installation and can finish.
-    if (removal && moreThanThePrograms && !(FileExists(folder + "QUILLOW.EXE") && FileExists(folder + "INSTALL.EXE"))) {
+    const bool programsThere = FileExists(folder + "QUILLOW.EXE") && FileExists(folder + "INSTALL.EXE");
+    if (removal && moreThanThePrograms && !programsThere) {
       stray.push_back(folder + ": left without its program files, where the next UnInstall cannot find it");
     }
     files.clear();
@@ -367,7 +372,7 @@ class InstallFaults : public testing::Test {
   }
 
   // Counts the path's operations in a plain run, then fails each chosen one in turn; prints the
-  // sweep's line and returns the number of files lost.
+  // sweep's line.
   void SweepFaults(Sweep sweep, const char* name) {
     Prepare(sweep);
     plan_.Arm(0);
