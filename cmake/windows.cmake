@@ -69,7 +69,9 @@ file(GLOB QUILLOW_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/art/*)
 set_source_files_properties(resources/quillow.rc PROPERTIES OBJECT_DEPENDS "${QUILLOW_RESOURCE_INPUTS}")
 
-# The installer: beside the board, on the framework and the shared library only.
+# The installer: beside the board, on the framework and the shared library only. Its file
+# operations are not in the core: INSTALL.EXE links them plainly (installer/install_files.cpp),
+# the fault-injecting twin below its own version.
 add_library(installer_core STATIC
   installer/install_app.cpp
   installer/install_state.cpp
@@ -80,7 +82,7 @@ add_library(installer_core STATIC
   installer/ini_migration.cpp
 )
 target_link_libraries(installer_core PUBLIC framework varnel_shared installer_portable shell32 ole32 uuid)
-add_executable(installer WIN32 installer/main.cpp installer/install.rc)
+add_executable(installer WIN32 installer/main.cpp installer/install_files.cpp installer/install.rc)
 set_target_properties(installer PROPERTIES OUTPUT_NAME INSTALL SUFFIX .EXE)
 target_link_libraries(installer PRIVATE installer_core)
 target_link_options(installer PRIVATE ${STATIC_LINK} -mwindows)
@@ -88,6 +90,14 @@ file(GLOB INSTALL_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/installer/*.rc ${CMAKE_SOURCE_DIR}/installer/*.h ${CMAKE_SOURCE_DIR}/installer/*.manifest
   ${CMAKE_SOURCE_DIR}/resources/art/*)
 set_source_files_properties(installer/install.rc PROPERTIES OBJECT_DEPENDS "${INSTALL_RESOURCE_INPUTS}")
+
+# INSTALL_FAULTS.EXE, a twin of INSTALL.EXE whose file operations fail one at a time on the word
+# of an end-to-end test (installer/install_files_faults.cpp). It stays in the build tree: neither
+# the installation set nor dist/ ever holds it.
+add_executable(installer_faults WIN32 installer/main.cpp installer/install_files_faults.cpp installer/install.rc)
+set_target_properties(installer_faults PROPERTIES OUTPUT_NAME INSTALL_FAULTS SUFFIX .EXE)
+target_link_libraries(installer_faults PRIVATE installer_core)
+target_link_options(installer_faults PRIVATE ${STATIC_LINK} -mwindows)
 
 # The installation set of this build, as make dist ships it: the folder INSTALL.EXE installs from.
 set(INSTALL_SET_FOLDER ${CMAKE_BINARY_DIR}/set)

@@ -12,6 +12,7 @@
 #include "desktop/settings_keys.h"
 #include "desktop/waits.h"
 #include "installer/ini_migration.h"
+#include "installer/install_files.h"
 #include "installer/install_logic.h"
 #include "installer/install_state.h"
 #include "installer/installer_ids.h"
@@ -36,18 +37,12 @@ constexpr const char* kNotice =
     "Copyright Kestrune. All rights reserved.";
 constexpr const char* kNotProper = "Conditions Prevented Proper Installation.";
 constexpr const char* kGroupError = "There was an error while creating the group.";
+constexpr const char* kDesktopError = "There was an error while creating the shortcut on the desktop.";
 constexpr const char* kInstalled =
     "Varnel is installed on your Hard-Drive.\n\nYou will notice that a Varnel Group has been Created and there are "
     "several icons in it. Among the icons you should see [Varnel], [Readme], and [UnInstall].";
 constexpr const char* kFirstStartArgument = "InstallingTheProgram";
 constexpr const char* kTempFolder = "\\TEMP";
-
-void ClearReadOnly(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-  }
-}
 
 }  // namespace
 
@@ -157,9 +152,12 @@ void BackdropDialog::Relay() {
     EndDialog(IDCANCEL);
     return;
   }
-  ClearReadOnly(CopyTarget);
-  DeleteFileA(CopyTarget);
-  if (!CopyFileA(CopySource, CopyTarget, FALSE)) {
+  // A copy of an earlier removal that cannot go is most likely still running: the new one could
+  // not be made either.
+  const bool earlierCopyGone =
+      !PathExists(CopyTarget) || (ClearReadOnly(CopyTarget) && install_files::Delete(CopyTarget));
+  if (!earlierCopyGone || !install_files::Copy(CopySource, CopyTarget)) {
+    if (earlierCopyGone) DiscardFile(CopyTarget);
     std::snprintf(text, sizeof(text), kCopyFailedFormat, CopySource, CopyTarget, CopyTarget);
     ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
     EndDialog(IDCANCEL);
@@ -189,25 +187,35 @@ void BackdropDialog::OnStartInstall(int, int, HWND) {
   std::snprintf(readmeIcon, sizeof(readmeIcon), "%s\\README.ICO", InstallFolder);
   std::snprintf(installer, sizeof(installer), "%s%s", InstallFolder, kInstallerFileName);
   std::snprintf(uninstallIcon, sizeof(uninstallIcon), "%s\\UNINSTL.ICO", InstallFolder);
-  CreateShellEntry(Handle(), CSIDL_DESKTOP, program, "", kGroupName, InstallFolder, program, 0);
-  PumpWait(64, 1);
-  RemoveShellEntry(Handle(), CSIDL_PROGRAMS, kGroupName, 1);
-  PumpWait(64, 1);
-  CreateShellEntry(Handle(), CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1);
-  PumpWait(64, 1);
-  CreateShellEntry(Handle(), CSIDL_PROGRAMS, program, "", kGroupName, InstallFolder, program, 0);
-  PumpWait(64, 1);
-  CreateShellEntry(Handle(), CSIDL_PROGRAMS, readme, "", "Read Me", InstallFolder, readmeIcon, 0);
-  PumpWait(64, 1);
-  if (CreateShellEntry(Handle(), CSIDL_PROGRAMS, installer, kRelayArgument, "UnInstall", InstallFolder,
-                       uninstallIcon, 0) != 1) {
-    ShowMessage(Handle(), kGroupError, kInstallCaption, MB_ICONERROR);
-  }
+  CreateShellEntries(program, readme, readmeIcon, installer, uninstallIcon);
   PumpWait(512, 1);
   ShowMessage(Handle(), kInstalled, kInstallCaption, MB_ICONINFORMATION);
   SetCurrentDirectoryA(InstallFolder);
   ShellExecuteA(Handle(), "open", program, kFirstStartArgument, InstallFolder, SW_SHOW);
   EndDialog(IDOK);
+}
+
+void BackdropDialog::CreateShellEntries(const char* program, const char* readme, const char* readmeIcon,
+                                        const char* installer, const char* uninstallIcon) {
+  HWND owner = Handle();
+  const char* folder = InstallFolder;
+  const bool desktopMade = CreateShellEntry(owner, CSIDL_DESKTOP, program, "", kGroupName, folder, program, 0) == 1;
+  PumpWait(64, 1);
+  RemoveShellEntry(owner, CSIDL_PROGRAMS, kGroupName, 1);
+  // The group is made anew: an old one that could not go in whole is a failed step too.
+  bool groupMade = !ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
+  PumpWait(64, 1);
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1) == 1;
+  PumpWait(64, 1);
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, program, "", kGroupName, folder, program, 0) == 1;
+  PumpWait(64, 1);
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, readme, "", "Read Me", folder, readmeIcon, 0) == 1;
+  PumpWait(64, 1);
+  groupMade &=
+      CreateShellEntry(owner, CSIDL_PROGRAMS, installer, kRelayArgument, "UnInstall", folder, uninstallIcon, 0) == 1;
+  // Every step is judged, not only the last: no missing shortcut is passed over in silence.
+  if (!desktopMade) ShowMessage(owner, kDesktopError, kInstallCaption, MB_ICONERROR);
+  if (!groupMade) ShowMessage(owner, kGroupError, kInstallCaption, MB_ICONERROR);
 }
 
 void BackdropDialog::OnStartUninstall(int, int, HWND) { RunUninstallCommand(Handle(), *this); }

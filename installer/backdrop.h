@@ -23,6 +23,9 @@ class BackdropDialog : public fw::TableDialog<BackdropDialog> {
   void OnStartInstall(int id, int code, HWND control);
   void OnStartUninstall(int id, int code, HWND control);
   void Relay();
+  // The desktop shortcut and the program group, in their order; a failed step is reported.
+  void CreateShellEntries(const char* program, const char* readme, const char* readmeIcon, const char* installer,
+                          const char* uninstallIcon);
   void ShowAs(const char* captionFormat, int command);
 
   HICON icon_ = nullptr;

@@ -84,3 +84,10 @@ bool MayRemoveInstallFolder(const char* trimmedFolder, const char* trimmedWindow
   if (trimmedWindowsFolder != nullptr && EqualIgnoringCase(trimmedFolder, trimmedWindowsFolder)) return false;
   return holdsProgramFile;
 }
+
+bool IsRemovedLast(const char* fileName) {
+  for (const char* name : kRemovedLast) {
+    if (EqualIgnoringCase(fileName, name)) return true;
+  }
+  return false;
+}

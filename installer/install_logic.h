@@ -47,4 +47,11 @@ IniLineResult::Kind ParseIniLine(char* line, char* section, std::size_t sectionS
 bool MayRemoveInstallFolder(const char* trimmedFolder, const char* trimmedWindowsFolder, bool folderExists,
                             bool holdsProgramFile);
 
+// The files that make a folder an installation, in the order in which removal deletes them after
+// everything else in their folder. A file in use (most often that of the running board) then stops
+// the removal while the folder still holds the program and the installer, so that the next
+// UnInstall finds the installation and can finish.
+constexpr const char* kRemovedLast[] = {"QUILLOW.EXE", "INSTALL.EXE"};
+bool IsRemovedLast(const char* fileName);
+
 #endif

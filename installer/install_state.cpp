@@ -1,6 +1,8 @@
 // The installer's process-wide buffers and shared helpers.
 #include "installer/install_state.h"
 
+#include "installer/install_files.h"
+
 char CommandLineBuffer[kCommandLineSize] = {};
 char InstallFolder[kFolderSize] = {};
 char SourceFolder[kFolderSize] = {};
@@ -34,3 +36,13 @@ INT_PTR GreyControlColour(WPARAM deviceContext) {
 }
 
 bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool ClearReadOnly(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return true;
+  return install_files::SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+void DiscardFile(const char* path) {
+  if (PathExists(path)) install_files::Delete(path);
+}

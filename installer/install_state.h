@@ -27,6 +27,8 @@ constexpr const char* kCopyFailedFormat =
     "Copying from:\n%s\nCopying to:\n%s\nThe file could not be copied.\n\no Is %s in use?\no Is your disk "
     "full?\no You may have specified an invalid destination.\n";
 extern const char* const kPermissionsHelp;
+// A new file is written under this suffix beside its target, which it replaces only once it is whole.
+constexpr const char* kTemporarySuffix = ".new";
 
 // A message box of the installer; style as the system numbers it (16 error, 48 warning, 64 information).
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT style);
@@ -35,5 +37,9 @@ int ShowMessage(HWND owner, const char* text, const char* caption, UINT style);
 INT_PTR GreyControlColour(WPARAM deviceContext);
 
 bool PathExists(const char* path);
+// Clears the read-only attribute of a file that has it; false when it stays read-only.
+bool ClearReadOnly(const char* path);
+// Deletes what a failed step left under a temporary name, if anything.
+void DiscardFile(const char* path);
 
 #endif

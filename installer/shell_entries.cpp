@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "desktop/bounded_copy.h"
+#include "installer/install_files.h"
 #include "installer/install_logic.h"
 #include "installer/install_state.h"
 
@@ -77,7 +78,7 @@ int CreateShellEntry(HWND owner, int kind, const char* target, const char* argum
   char path[MAX_PATH + 1] = {};
   if (group == 1) {
     std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
-    return CreateDirectoryA(path, nullptr) ? 1 : 0;
+    return install_files::CreateFolder(path) ? 1 : 0;
   }
   if (kind == CSIDL_PROGRAMS) std::snprintf(path, sizeof(path), "%s\\%s\\%s", folder, kGroupName, name);
   else std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
@@ -104,21 +105,29 @@ int CreateShellEntry(HWND owner, int kind, const char* target, const char* argum
     std::snprintf(withExtension, sizeof(withExtension), "%s.lnk", path);
     CopyBounded(path, withExtension, sizeof(path));
   }
+  // Written under a temporary name and then put in place in one step, so that a save cut off
+  // halfway leaves the earlier shortcut as it was.
+  char temporary[MAX_PATH + 8];
+  if (std::snprintf(temporary, sizeof(temporary), "%s%s", path, kTemporarySuffix) >= MAX_PATH) {
+    file->Release();
+    link->Release();
+    return 0;
+  }
   WCHAR widePath[MAX_PATH + 1] = {};
-  MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, widePath, MAX_PATH);
-  const int result = file->Save(widePath, TRUE) == S_OK ? 1 : 0;
+  MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, temporary, -1, widePath, MAX_PATH);
+  int result = install_files::SaveShortcut(file, widePath) == S_OK ? 1 : 0;
   file->Release();
   link->Release();
+  if (result == 1) result = install_files::Move(temporary, path) ? 1 : 0;
+  if (result == 0) DiscardFile(temporary);
   return result;
 }
 
 int RemoveShellEntry(HWND owner, int kind, const char* name, int group) {
   if (!InitialiseOle()) return 0;
-  char folder[MAX_PATH + 1] = {};
-  if (!ResolveShellFolder(owner, kind, folder)) return 0;
   char path[MAX_PATH + 1] = {};
+  if (!ShellEntryPath(owner, kind, name, group, path) || !PathExists(path)) return 0;
   if (group == 1) {
-    std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
     char pattern[MAX_PATH + 8];
     std::snprintf(pattern, sizeof(pattern), "%s\\*.*", path);
     WIN32_FIND_DATAA found;
@@ -130,13 +139,28 @@ int RemoveShellEntry(HWND owner, int kind, const char* name, int group) {
           continue;
         }
         char entry[MAX_PATH + 1];
-        if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, found.cFileName) < MAX_PATH) DeleteFileA(entry);
+        if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, found.cFileName) < MAX_PATH) {
+          install_files::Delete(entry);
+        }
       } while (FindNextFileA(listing, &found));
       FindClose(listing);
     }
-    return RemoveDirectoryA(path) ? 1 : 0;
+    return install_files::RemoveFolder(path) ? 1 : 0;
   }
-  if (kind == CSIDL_PROGRAMS) std::snprintf(path, sizeof(path), "%s\\%s\\%s.lnk", folder, kGroupName, name);
-  else std::snprintf(path, sizeof(path), "%s\\%s.lnk", folder, name);
-  return DeleteFileA(path) ? 1 : 0;
+  return install_files::Delete(path) ? 1 : 0;
+}
+
+int ShellEntryPath(HWND owner, int kind, const char* name, int group, char* path) {
+  char folder[MAX_PATH + 1] = {};
+  if (!ResolveShellFolder(owner, kind, folder)) return 0;
+  int length;
+  if (group == 1) length = std::snprintf(path, MAX_PATH, "%s\\%s", folder, name);
+  else if (kind == CSIDL_PROGRAMS) length = std::snprintf(path, MAX_PATH, "%s\\%s\\%s.lnk", folder, kGroupName, name);
+  else length = std::snprintf(path, MAX_PATH, "%s\\%s.lnk", folder, name);
+  return length < MAX_PATH ? 1 : 0;
+}
+
+bool ShellEntryExists(HWND owner, int kind, const char* name, int group) {
+  char path[MAX_PATH + 1] = {};
+  return ShellEntryPath(owner, kind, name, group, path) == 1 && PathExists(path);
 }

@@ -10,7 +10,13 @@ int ResolveShellFolder(HWND owner, int kind, char* path);
 int CreateShellEntry(HWND owner, int kind, const char* target, const char* arguments, const char* name,
                      const char* workingFolder, const char* iconFile, int group);
 
+// Removes only what is there: a missing entry gives 0 without touching anything.
 int RemoveShellEntry(HWND owner, int kind, const char* name, int group);
+
+// Where the entry lives: the group folder, or the shortcut file with ".lnk". path receives at most
+// MAX_PATH bytes. 1 or 0.
+int ShellEntryPath(HWND owner, int kind, const char* name, int group, char* path);
+bool ShellEntryExists(HWND owner, int kind, const char* name, int group);
 
 constexpr const char* kGroupName = "Varnel";
 

@@ -11,6 +11,7 @@
 #include "desktop/registry.h"
 #include "desktop/settings_keys.h"
 #include "desktop/waits.h"
+#include "installer/install_files.h"
 #include "installer/install_logic.h"
 #include "installer/install_state.h"
 #include "installer/installer_ids.h"
@@ -24,6 +25,9 @@ constexpr const char* kInfoAddress = "https://www.kestrune.com/varnel/";
 constexpr const char* kUpdateAddress = "https://www.kestrune.com/varnel/download/INSTALL.EXE";
 constexpr const char* kConfirmFormat = "Do you really want to UnInstall %s?";
 constexpr const char* kUninstalledFormat = "%s has been UnInstalled.";
+constexpr const char* kIncompleteFormat =
+    "%s could not be UnInstalled completely. These could not be removed:\n%s\no Is %s still running?\no Is one of "
+    "its files in use?\n";
 constexpr const char* kNotFoundFormat =
     "The installation of %s that you are UnInstalling from:\n%s\ncan not be found.";
 constexpr const char* kDialogCaptionFormat = "%s UnInstall";
@@ -34,6 +38,11 @@ constexpr const char* kRemovalTextFormat =
 
 void SetStringValue(HKEY key, const char* name, const char* data) {
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), static_cast<DWORD>(std::strlen(data) + 1));
+}
+
+void AppendLine(char* list, std::size_t size, const char* line) {
+  const std::size_t used = std::strlen(list);
+  std::snprintf(list + used, size - used, "%s\n", line);
 }
 
 }  // namespace
@@ -72,6 +81,7 @@ int DeleteFolderTree(const char* path) {
   do {
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (isFolder && found.cFileName[0] == '.') continue;
+    if (!isFolder && IsRemovedLast(found.cFileName)) continue;
     char entry[MAX_PATH];
     if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, found.cFileName) >= MAX_PATH) {
       allDeleted = false;
@@ -81,11 +91,11 @@ int DeleteFolderTree(const char* path) {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
       // A junction or symbolic link may lead out of the install folder: remove the link itself,
       // never what it points at.
-      deleted = isFolder ? RemoveDirectoryA(entry) != FALSE : DeleteFileA(entry) != FALSE;
+      deleted = isFolder ? install_files::RemoveFolder(entry) : install_files::Delete(entry);
     } else if (isFolder) {
       deleted = DeleteFolderTree(entry) != 0;
     } else {
-      deleted = DeleteFileA(entry) != FALSE;
+      deleted = install_files::Delete(entry);
     }
     if (!deleted) {
       allDeleted = false;
@@ -93,8 +103,19 @@ int DeleteFolderTree(const char* path) {
     }
   } while (FindNextFileA(listing, &found));
   FindClose(listing);
+  for (const char* name : kRemovedLast) {
+    if (!allDeleted) break;
+    char entry[MAX_PATH];
+    if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, name) >= MAX_PATH) {
+      allDeleted = false;
+      break;
+    }
+    const DWORD attributes = GetFileAttributesA(entry);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    allDeleted = install_files::Delete(entry);
+  }
   if (!allDeleted) return 0;
-  return RemoveDirectoryA(path) ? 1 : 0;
+  return install_files::RemoveFolder(path) ? 1 : 0;
 }
 
 UninstallConfirmDialog::UninstallConfirmDialog() : TableDialog(IDD_UNINSTALL) {}
@@ -152,7 +173,7 @@ BOOL UninstallConfirmDialog::OnInitDialog() {
 void UninstallConfirmDialog::OnCancelButton(int, int, HWND) { EndDialog(IDCANCEL); }
 
 void UninstallConfirmDialog::OnFinish(int, int, HWND) {
-  DeleteFolderTree(folder_);
+  folderRemoved_ = DeleteFolderTree(folder_) != 0;
   EndDialog(IDOK);
 }
 
@@ -175,8 +196,23 @@ void RunUninstallCommand(HWND backdrop, fw::Dialog& backdropDialog) {
   RemoveShellEntry(backdrop, CSIDL_PROGRAMS, kGroupName, 1);
   PumpWait(64, 1);
   SetCursor(previous);
-  char done[128];
-  std::snprintf(done, sizeof(done), kUninstalledFormat, kProgramName);
-  ShowMessage(backdrop, done, kProgramName, MB_ICONINFORMATION);
+  // Whatever is still there is named, so that a removal cut short is never reported as done.
+  char left[3 * (MAX_PATH + 2)] = {};
+  if (!confirm.FolderRemoved()) AppendLine(left, sizeof(left), confirm.Folder());
+  const int entries[][2] = {{CSIDL_DESKTOP, 0}, {CSIDL_PROGRAMS, 1}};
+  for (const auto& entry : entries) {
+    char path[MAX_PATH + 1] = {};
+    if (ShellEntryPath(backdrop, entry[0], kGroupName, entry[1], path) == 1 && PathExists(path)) {
+      AppendLine(left, sizeof(left), path);
+    }
+  }
+  char done[1400];
+  if (left[0] == '\0') {
+    std::snprintf(done, sizeof(done), kUninstalledFormat, kProgramName);
+    ShowMessage(backdrop, done, kProgramName, MB_ICONINFORMATION);
+  } else {
+    std::snprintf(done, sizeof(done), kIncompleteFormat, kProgramName, left, kProgramName);
+    ShowMessage(backdrop, done, kProgramName, MB_ICONERROR);
+  }
   backdropDialog.EndDialog(IDOK);
 }

@@ -17,6 +17,9 @@ int DeleteFolderTree(const char* path);
 class UninstallConfirmDialog : public fw::TableDialog<UninstallConfirmDialog> {
  public:
   UninstallConfirmDialog();
+  // After Finish: the folder as the registry names it, and whether it went in whole.
+  const char* Folder() const { return folder_; }
+  bool FolderRemoved() const { return folderRemoved_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -29,6 +32,7 @@ class UninstallConfirmDialog : public fw::TableDialog<UninstallConfirmDialog> {
   void OnFinish(int id, int code, HWND control);
 
   char folder_[261] = {};
+  bool folderRemoved_ = false;
 };
 
 // The uninstall command: confirmation, dialog 132, shortcuts and group, the final message.

@@ -10,6 +10,7 @@
 #include "desktop/program_name.h"
 #include "desktop/registry.h"
 #include "desktop/settings_keys.h"
+#include "installer/install_files.h"
 #include "installer/install_logic.h"
 #include "installer/install_state.h"
 #include "installer/installer_ids.h"
@@ -27,8 +28,6 @@ constexpr const char* kSameFolder =
     "You can not install from the same directory that you are installing to.\n\nPlease select a different directory.";
 constexpr const char* kNotCreatedFormat =
     "The Path to the Folder you Specified:\n%s\ncould not be created.\n\nThe Folder will be set to:\n%s";
-// The copy under a temporary name beside its target: the old file goes only once the new one is whole.
-constexpr const char* kTemporarySuffix = ".new";
 
 struct InstallFile {
   const char* source;
@@ -59,13 +58,6 @@ bool IsSampleProject(const char* target) {
   const std::size_t nameLength = std::strlen(kSampleProjectName);
   return length > nameLength && target[length - nameLength - 1] == '\\' &&
          EqualIgnoringCase(target + length - nameLength, kSampleProjectName);
-}
-
-void ClearReadOnly(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-  }
 }
 
 void ShowCopyFailure() {
@@ -112,16 +104,19 @@ int CopyInstallFile() {
     ShowCopyFailure();
     return 0;
   }
-  ClearReadOnly(temporary);
-  DeleteFileA(temporary);
-  if (!CopyFileA(CopySource, temporary, FALSE)) {
-    DeleteFileA(temporary);
+  // A copy left by an installation that was cut off goes first; where it cannot, the new copy
+  // could not be made there either.
+  if (PathExists(temporary) && (!ClearReadOnly(temporary) || !install_files::Delete(temporary))) {
     ShowCopyFailure();
     return 0;
   }
-  ClearReadOnly(CopyTarget);
-  if (!MoveFileExA(temporary, CopyTarget, MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(temporary);
+  if (!install_files::Copy(CopySource, temporary)) {
+    DiscardFile(temporary);
+    ShowCopyFailure();
+    return 0;
+  }
+  if (!ClearReadOnly(CopyTarget) || !install_files::Move(temporary, CopyTarget)) {
+    DiscardFile(temporary);
     ShowCopyFailure();
     return 0;
   }
@@ -208,7 +203,7 @@ void InstallWizardDialog::OnNext(int, int, HWND) {
     ShowMessage(Handle(), kSameFolder, kInstallCaption, MB_ICONINFORMATION);
     return;
   }
-  CreateDirectoryA(InstallFolder, nullptr);
+  if (!PathExists(InstallFolder)) install_files::CreateFolder(InstallFolder);
   const DWORD attributes = GetFileAttributesA(InstallFolder);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     char defaultFolder[kFolderSize];

@@ -100,4 +100,11 @@ TEST(RemovalRefusals, OnlyAnExistingFolderWithTheProgramInIt) {
   EXPECT_FALSE(MayRemoveInstallFolder("C:\\Gone", "C:\\windows", false, false));
 }
 
+TEST(RemovalOrder, TheProgramAndTheInstallerGoLastInAnyLetterCase) {
+  EXPECT_TRUE(IsRemovedLast("QUILLOW.EXE"));
+  EXPECT_TRUE(IsRemovedLast("install.exe"));
+  EXPECT_FALSE(IsRemovedLast("QUILLOW.EX_"));
+  EXPECT_FALSE(IsRemovedLast("MINE.VRL"));
+}
+
 }  // namespace

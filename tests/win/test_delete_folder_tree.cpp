@@ -1,5 +1,6 @@
-// DeleteFolderTree against the real file system: a whole tree goes, a dotted folder stays, and a
-// path that would reach MAX_PATH stops the deletion instead of being built.
+// DeleteFolderTree against the real file system: a whole tree goes, a dotted folder stays, a path
+// that would reach MAX_PATH stops the deletion instead of being built, and a file in use stops it
+// while the program files are still there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -43,6 +44,31 @@ TEST(DeleteFolderTree, AFolderWhoseNameBeginsWithADotStaysAndSoDoesItsParent) {
   Touch(root + "\\.settings\\kept.txt");
   EXPECT_EQ(DeleteFolderTree(root.c_str()), 0);
   EXPECT_TRUE(Exists(root + "\\.settings\\kept.txt"));
+}
+
+// Another program's handle without sharing: the file cannot be deleted until it is closed.
+HANDLE Hold(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+TEST(DeleteFolderTree, AFileInUseStopsItBeforeTheProgramAndABoardInUseKeepsTheInstaller) {
+  const std::string root = ScratchFolder("dft-in-use");
+  for (const char* name : {"\\A.VRL", "\\QUILLOW.EXE", "\\INSTALL.EXE", "\\Z.VRL"}) Touch(root + name);
+  HANDLE project = Hold(root + "\\Z.VRL");
+  ASSERT_NE(project, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(DeleteFolderTree(root.c_str()), 0);
+  CloseHandle(project);
+  EXPECT_TRUE(Exists(root + "\\QUILLOW.EXE"));
+  EXPECT_TRUE(Exists(root + "\\INSTALL.EXE"));
+
+  HANDLE board = Hold(root + "\\QUILLOW.EXE");
+  ASSERT_NE(board, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(DeleteFolderTree(root.c_str()), 0);
+  CloseHandle(board);
+  EXPECT_FALSE(Exists(root + "\\A.VRL"));
+  EXPECT_TRUE(Exists(root + "\\INSTALL.EXE"));
+  EXPECT_NE(DeleteFolderTree(root.c_str()), 0);
+  EXPECT_FALSE(Exists(root));
 }
 
 TEST(DeleteFolderTree, NeverBuildsAPathOfMaxPathCharacters) {
