@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "tests/e2e/driver.h"
+
 namespace {
 
 // ---- GDI objects by the handle table ------------------------------------------------------------
@@ -135,22 +137,6 @@ PROCESS_MEMORY_COUNTERS_EX MemoryCounters(HANDLE process) {
   return memory;
 }
 
-// Committed private regions of the address space, as VirtualQueryEx walks it; -1 when it cannot.
-long long CommittedPrivate(HANDLE process) {
-  long long total = 0;
-  const char* address = nullptr;
-  MEMORY_BASIC_INFORMATION region;
-  int regions = 0;
-  while (VirtualQueryEx(process, address, &region, sizeof(region)) == sizeof(region)) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += static_cast<long long>(region.RegionSize);
-    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-    if (next <= address) break;
-    address = next;
-    ++regions;
-  }
-  return regions > 0 ? total : -1;
-}
-
 // ---- Which measures are true ------------------------------------------------------------------
 
 bool guiResourcesCount = false;
@@ -213,7 +199,7 @@ Holdings MeasureProcess(HANDLE process, DWORD processId) {
   const PROCESS_MEMORY_COUNTERS_EX memory = MemoryCounters(process);
   if (memory.PrivateUsage != 0) now.privateReported = static_cast<long long>(memory.PrivateUsage);
   if (memory.PagefileUsage != 0) now.pagefileReported = static_cast<long long>(memory.PagefileUsage);
-  now.privateCommitted = CommittedPrivate(process);
+  now.privateCommitted = e2e::CommittedPrivateBytes(process);
   return now;
 }
 
