@@ -4,7 +4,6 @@
 // did not happen; bench/README.md has the method and the figures.
 #include <windows.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,7 +22,6 @@ constexpr int kSlots = 33;
 constexpr int kProjectCombo = 1003;
 constexpr int kRounds = 200;
 constexpr int kCopiesPerRound = 50;
-constexpr int kSwitchesPerRound = 5;
 constexpr int kReportEvery = 1000;
 constexpr DWORD kActionTimeoutMs = 10000;
 
@@ -235,7 +233,7 @@ class LongRun {
   int switches_ = 0;
 };
 
-// One round: every dialog and menu once, the project changes and the copies spread between them.
+// One round: every dialog and menu once, five project changes, and 50 copies spread between them.
 enum class Step { Copy, Switch, RenameButtons, EditTextField, About, Find, Consolidate, Help, NewProject, SaveAs,
                   SlotMenu, TrayMenu };
 constexpr int kStepKinds = 12;
@@ -297,9 +295,9 @@ const char* StepName(Step step) {
   return names[static_cast<int>(step)];
 }
 
-// Every figure of the board settled: nothing queued, no window of a step still on its way out.
 Holdings Measure(BoardSession& session) { return MeasureProcess(session.Program().handle, session.Program().id); }
 
+// Every figure of the board settled: nothing queued, no window of a step still on its way out.
 Holdings SettledMeasure(BoardSession& session) {
   WaitUntilSettled(session.Board());
   return Measure(session);
