@@ -3,9 +3,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <vector>
-
 #include "desktop/waits.h"
 #include "state/board_state.h"
 
@@ -14,46 +11,33 @@ namespace {
 constexpr int kForegroundTries = 50;
 constexpr unsigned kPasteStepMs = 100;
 constexpr unsigned kPasteSettleMs = 400;
-constexpr int kCopyAttempts = 5;
-constexpr int kLooksPerAttempt = 10;
-constexpr unsigned kLookIntervalMs = 20;
+constexpr int kCopyAttempts = 25;
+constexpr unsigned kCopyRetryMs = 40;
 
-// True when the clipboard can be read and holds exactly text.
-bool ClipboardHolds(const std::vector<char>& text) {
-  if (!OpenClipboard(BoardHandle)) return false;
-  bool same = false;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  const char* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-  if (chars != nullptr) {
-    same = std::strcmp(chars, text.data()) == 0;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return same;
+// True when the field's own copy has replaced the clipboard since it showed sequence: the
+// clipboard changed and belongs to the field, and a field empties the clipboard only to copy.
+// Reading the text back would tell as much, but under Wine every GetClipboardData call of the
+// clipboard's owner keeps 1 KB of memory for good, which a board left running adds up.
+bool CopiedSince(HWND field, DWORD sequence) {
+  return GetClipboardSequenceNumber() != sequence && GetClipboardOwner() == field;
 }
 
 // The field copies its own selection. Another program holding the clipboard open makes that fail
 // without a word, and a paste would then insert whatever the clipboard held before; so the copy
-// is checked by reading the clipboard back, and tried again for about a second.
+// is checked, and tried again for about a second.
 bool CopyFieldToClipboard(HWND field) {
-  const int length = GetWindowTextLengthA(field);
   // An empty field has nothing to copy; the clipboard keeps what it held.
-  if (length <= 0) {
+  if (GetWindowTextLengthA(field) <= 0) {
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, WM_COPY, 0, 0);
     return true;
   }
-  std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(field, text.data(), length + 1);
   for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
+    const DWORD sequence = GetClipboardSequenceNumber();
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, WM_COPY, 0, 0);
-    // The system may itself hold the clipboard for a moment after a copy (to hand the text on
-    // to other programs), so the result is looked for a few times before copying again.
-    for (int look = 0; look < kLooksPerAttempt; ++look) {
-      if (ClipboardHolds(text)) return true;
-      PumpWait(kLookIntervalMs, 0);
-    }
+    if (CopiedSince(field, sequence)) return true;
+    PumpWait(kCopyRetryMs, 0);
   }
   return false;
 }

@@ -1,18 +1,34 @@
 // The help topics window.
 #include "dialogs/help_window.h"
 
+#include <string>
+
 #include "resources/resource.h"
 #include "state/board_state.h"
 
 namespace {
 
-// Beyond any text the window holds (the Overview is under 6000 characters): the control puts
-// the caret at the end of its text.
-constexpr WPARAM kEndOfText = 65535;
+// The Overview goes into the text box in one piece, as a single topic does: appended topic by
+// topic, the control grows its buffer step by step, and under Wine part of that stays behind
+// after the window has gone.
+const char* OverviewText() {
+  static std::string overview;
+  if (overview.empty()) {
+    for (int number = 1; number <= kOverviewTopicCount; ++number) overview += HelpTopicText(number);
+  }
+  return overview.c_str();
+}
 
 }  // namespace
 
 HelpWindow::HelpWindow() : StackedDialog(IDD_HELP) {}
+
+std::span<const HelpWindow::MessageRow> HelpWindow::MessageTable() const {
+  static const MessageRow rows[] = {
+      {WM_DESTROY, &HelpWindow::OnDestroy},
+  };
+  return rows;
+}
 
 std::span<const HelpWindow::CommandRow> HelpWindow::CommandTable() const {
   static const CommandRow rows[] = {
@@ -25,18 +41,18 @@ BOOL HelpWindow::OnInitDialog() {
   fw::CenterOnDesktop(Handle());
   HWND text = Item(IDC_HELP_TEXT);
   SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(text), 1);
-  if (HelpTopic != nullptr) {
-    SetWindowTextA(text, HelpTopic);
-  } else {
-    for (int number = 1; number <= kOverviewTopicCount; ++number) {
-      SendItem(IDC_HELP_TEXT, EM_SETSEL, kEndOfText, kEndOfText);
-      SendItem(IDC_HELP_TEXT, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(HelpTopicText(number)));
-    }
-  }
-  // Appending scrolled to the end, and not every edit control scrolls back on EM_SETSEL alone.
+  SetWindowTextA(text, HelpTopic != nullptr ? HelpTopic : OverviewText());
+  // Not every edit control scrolls back to the start on EM_SETSEL alone.
   SendItem(IDC_HELP_TEXT, EM_SETSEL, 0, 0);
   SendItem(IDC_HELP_TEXT, EM_SCROLLCARET);
   HideCaret(text);
+  return FALSE;
+}
+
+// Wine's edit control keeps memory in proportion to the text it still holds when it is destroyed
+// (about 5 KB for the Overview); emptied first, it gives it all back.
+INT_PTR HelpWindow::OnDestroy(WPARAM, LPARAM) {
+  SetItemText(IDC_HELP_TEXT, "");
   return FALSE;
 }
 

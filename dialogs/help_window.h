@@ -11,9 +11,11 @@ class HelpWindow : public StackedDialog<HelpWindow> {
 
  protected:
   BOOL OnInitDialog() override;
+  std::span<const MessageRow> MessageTable() const override;
   std::span<const CommandRow> CommandTable() const override;
 
  private:
+  INT_PTR OnDestroy(WPARAM wParam, LPARAM lParam);
   void OnDone(int id, int code, HWND control);
 };
 

@@ -298,6 +298,21 @@ void Kill(Process& process) {
   Close(process);
 }
 
+long long CommittedPrivateBytes(HANDLE process) {
+  long long total = 0;
+  const char* address = nullptr;
+  MEMORY_BASIC_INFORMATION region;
+  bool walked = false;
+  while (VirtualQueryEx(process, address, &region, sizeof(region)) == sizeof(region)) {
+    walked = true;
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += static_cast<long long>(region.RegionSize);
+    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= address) break;
+    address = next;
+  }
+  return walked ? total : -1;
+}
+
 bool CloseBoard(HWND board, DWORD timeoutMs) {
   DWORD processId = 0;
   GetWindowThreadProcessId(board, &processId);

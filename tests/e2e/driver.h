@@ -69,6 +69,9 @@ std::string RunAndCapture(const std::string& commandLine, DWORD* exitCode = null
 // Asks Wine's own reg.exe for a value of the settings key, as another program sees it.
 std::string RegQueryWithRegExe(const std::string& subkey, const std::string& name);
 void Kill(Process& process);
+// The process's committed private memory in bytes, as VirtualQueryEx walks its address space
+// (Wine leaves PrivateUsage of another process at 0); -1 when it cannot be read.
+long long CommittedPrivateBytes(HANDLE process);
 // Closes a board through its close box, declining the name prompt of a board without a file,
 // and waits for its process to end; a process that does not end in time is killed.
 bool CloseBoard(HWND board, DWORD timeoutMs = 15000);

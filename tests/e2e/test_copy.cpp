@@ -182,6 +182,32 @@ TEST(Copying, EmptyFieldLeavesTheClipboardAsItWas) {
   EXPECT_TRUE(session.CloseAndWait());
 }
 
+// Under Wine every GetClipboardData call of the clipboard's owner keeps 1 KB for good: a board
+// that read each copy back to check it grew by that much at every copy.
+TEST(Copying, ManyCopiesLeaveTheBoardsMemoryAsItWas) {
+  BoardSession session("copy-memory");
+  ASSERT_TRUE(StartCopyBoard(session, "0", "0"));
+  // Sent, so that each copy has run to its end before the next.
+  const auto copy = [&](int round) {
+    const int slot = 1 + round % 2;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(session.Board(), WM_COMMAND, MAKEWPARAM(1070 + 2 * slot, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(CopyButton(session, slot)), SMTO_NORMAL, 10000, &ignored) != 0;
+  };
+  for (int round = 0; round < 50; ++round) ASSERT_TRUE(copy(round));
+  const long long before = CommittedPrivateBytes(session.Program().handle);
+  const DWORD sequence = GetClipboardSequenceNumber();
+  constexpr int kCopies = 400;
+  for (int round = 0; round < kCopies; ++round) ASSERT_TRUE(copy(round));
+  const long long after = CommittedPrivateBytes(session.Program().handle);
+
+  EXPECT_GE(GetClipboardSequenceNumber() - sequence, static_cast<DWORD>(kCopies)) << "not every copy reached the clipboard";
+  EXPECT_EQ(ClipboardText(), SlotText(2));
+  ASSERT_GT(before, 0);
+  EXPECT_LT(after - before, 128 * 1024) << "from " << before << " to " << after << " bytes";
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
 TEST(AutoPaste, PastesIntoThePreviousApplicationAndRestoresTheBoardUnlessMinimisingOnEachCopy) {
   const struct {
     const char* minOnEachCopy;

@@ -162,6 +162,27 @@ TEST(HelpWindow, EnterStaysInTheTextAndDoneCloses) {
   EXPECT_TRUE(session.CloseAndWait());
 }
 
+// Wine's edit control keeps memory in proportion to the text it still holds when it is destroyed:
+// every Overview cost the board about 7 KB until the window emptied its text box on the way out.
+TEST(HelpWindow, TheOverviewOpenedAgainAndAgainLeavesTheBoardsMemoryAsItWas) {
+  BoardSession session("help-memory");
+  ASSERT_TRUE(StartBoard(session));
+  const auto openAndClose = [&] {
+    PostMessageA(session.Board(), WM_COMMAND, 32791, 0);
+    HWND help = WaitForWindowByCaption(session.Program().id, "Varnel Help", 5000);
+    if (help == nullptr || WindowText(GetDlgItem(help, kHelpText)) != Overview()) return false;
+    PostMessageA(help, WM_COMMAND, MAKEWPARAM(kHelpDone, BN_CLICKED), 0);
+    return WaitUntil([&] { return !IsWindow(help); }, 5000);
+  };
+  for (int opening = 0; opening < 3; ++opening) ASSERT_TRUE(openAndClose());
+  const long long before = CommittedPrivateBytes(session.Program().handle);
+  for (int opening = 0; opening < 40; ++opening) ASSERT_TRUE(openAndClose()) << "opening " << opening;
+  const long long after = CommittedPrivateBytes(session.Program().handle);
+  ASSERT_GT(before, 0);
+  EXPECT_LT(after - before, 128 * 1024) << "from " << before << " to " << after << " bytes";
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
 TEST(AboutBox, ShowsTheVersionAndTheSystemAsWineReportsItFromMenuAndCtrlA) {
   BoardSession session("about");
   ASSERT_TRUE(StartBoard(session));
