@@ -504,6 +504,8 @@ void BenchListing(const ListingFolders& folders) {
 // The board shows itself this long after its splash appeared: the splash's first timer (1000 ms,
 // desktop/splash.cpp) and the hand-over's first delay (300 ms, board/board_dialog.cpp).
 constexpr double kSplashOwnMs = 1300.0;
+constexpr const char* kBareProgram = "bench_bare_window.exe";
+constexpr const char* kBareProgramV6 = "bench_bare_window_v6.exe";
 
 void BenchStart(const ListingFolders& folders) {
   std::printf("\n[start] process start to board visible, 1 file versus %d files, beside a bare program\n",
@@ -512,13 +514,15 @@ void BenchStart(const ListingFolders& folders) {
   const std::string& many = folders.many;
   // The first start of a build pays for loading it from disk; it is not counted.
   TimeStart(one);
-  TimeBareProgramStart(one);
-  std::vector<double> bare, oneSplash, manySplash, oneListing, manyListing, oneVisible, manyVisible;
+  TimeBareProgramStart(one, kBareProgram);
+  TimeBareProgramStart(one, kBareProgramV6);
+  std::vector<double> bare, bareV6, oneSplash, manySplash, oneListing, manyListing, oneVisible, manyVisible;
   for (int round = 0; round < kStartRounds; ++round) {
-    const double bareShown = TimeBareProgramStart(one);
+    const double bareShown = TimeBareProgramStart(one, kBareProgram);
+    const double bareV6Shown = TimeBareProgramStart(one, kBareProgramV6);
     const StartFigures a = TimeStart(one);
     const StartFigures b = TimeStart(many);
-    if (bareShown < 0) {
+    if (bareShown < 0 || bareV6Shown < 0) {
       Fail("the bare program showed no window in round " + std::to_string(round));
       continue;
     }
@@ -532,6 +536,7 @@ void BenchStart(const ListingFolders& folders) {
       continue;
     }
     bare.push_back(bareShown);
+    bareV6.push_back(bareV6Shown);
     oneSplash.push_back(a.toSplash);
     manySplash.push_back(b.toSplash);
     oneListing.push_back(a.toCaption - a.toSplash);
@@ -541,6 +546,7 @@ void BenchStart(const ListingFolders& folders) {
   }
   const std::string crowded = std::to_string(kCrowdedFiles) + " files";
   PrintFigures("(floor) bare program: process start to its window", bare);
+  PrintFigures("(info) same with the board's manifest + comctl32", bareV6);
   PrintFigures("start: process start to splash, 1 file", oneSplash);
   PrintFigures("start: process start to splash, " + crowded, manySplash);
   PrintFigures("start: splash shown to listed, 1 file", oneListing);

@@ -129,11 +129,9 @@ std::vector<std::string> ProjectNamesOf(const std::string& folder, int count) {
   return names;
 }
 
-double TimeBareProgramStart(const std::string& folder) {
-  const std::string program = folder + "bench_bare_window.exe";
-  if (!e2e::FileExists(program)) {
-    CopyFileA((FolderOfThisProgram() + "bench_bare_window.exe").c_str(), program.c_str(), FALSE);
-  }
+double TimeBareProgramStart(const std::string& folder, const std::string& name) {
+  const std::string program = folder + name;
+  if (!e2e::FileExists(program)) CopyFileA((FolderOfThisProgram() + name).c_str(), program.c_str(), FALSE);
   const double start = NowMs();
   e2e::Process process = e2e::Start(program, "", folder);
   if (process.handle == nullptr) return -1.0;

@@ -53,8 +53,9 @@ FileFloor TimeDurableWriteAndRead(const std::string& path, const std::string& by
 // The first count files of folder matching *.vrl, in the order the folder gives them.
 std::vector<std::string> ProjectNamesOf(const std::string& folder, int count);
 
-// Process start until the first visible window of the bare program next to this driver
-// (bench_bare_window.exe), or -1 when it showed none.
-double TimeBareProgramStart(const std::string& folder);
+// Process start until the first visible window of a bare program beside this driver
+// (bench_bare_window.exe, or bench_bare_window_v6.exe with the board's manifest), started from
+// a copy in folder; -1 when it showed none.
+double TimeBareProgramStart(const std::string& folder, const std::string& name);
 
 #endif

@@ -26,11 +26,13 @@ void WaitForMessagesAndDispatch(DWORD milliseconds) {
   DispatchPendingMessages();
 }
 
+// The clock reading when the splash's first timer was started.
+std::uint32_t splashTimerStart = 0;
+
 // The hand-over's delays end at their deadline rather than up to a tenth of the delay after it
 // (as PumpDelay's steps would): the board appears when the splash has had its time, no later.
 // A change of the clock ends the delay, as it ends every wait.
-void DelayDispatching(unsigned milliseconds) {
-  const std::uint32_t deadline = ClockReading() + milliseconds;
+void DelayDispatchingUntil(std::uint32_t deadline) {
   for (;;) {
     const std::uint32_t reading = ClockReading();
     if (DeadlineReached(reading, deadline)) return;
@@ -68,7 +70,8 @@ BOOL SplashWindow::OnInitDialog() {
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
   // The first second counts from the moment the splash appears, not from when its picture has
   // been drawn.
-  if (SetTimer(window, kSplashFirstTimer, 1000, nullptr) == 0) {
+  splashTimerStart = ClockReading();
+  if (SetTimer(window, kSplashFirstTimer, kSplashFirstMs, nullptr) == 0) {
     SplashShown = 1;
     SplashClosing = 1;
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -163,8 +166,10 @@ void SplashHandOver(HWND board, unsigned firstDelay, int show, unsigned secondDe
       break;
     }
   }
-  DelayDispatching(firstDelay);
+  // The first delay counts from the end of the splash's first second, not from the moment a
+  // start-up busy listing thousands of projects got round to its timer.
+  DelayDispatchingUntil(splashTimerStart + kSplashFirstMs + firstDelay);
   if (show == 1) ShowWindow(board, SW_SHOWNORMAL);
-  DelayDispatching(secondDelay);
+  DelayDispatchingUntil(ClockReading() + secondDelay);
   if (Splash.Handle() != nullptr) PostMessageA(Splash.Handle(), WM_TIMER, kSplashSecondTimer, 0);
 }

@@ -15,6 +15,7 @@ constexpr int kSplashHeight = 352;
 constexpr int kSplashPictureWidth = 480;
 constexpr int kSplashPictureHeight = 344;
 constexpr UINT_PTR kSplashFirstTimer = 1;
+constexpr unsigned kSplashFirstMs = 1000;
 constexpr UINT_PTR kSplashSecondTimer = 2;
 
 class SplashWindow : public fw::TableDialog<SplashWindow> {
@@ -45,9 +46,9 @@ bool StartSplash(HWND board);
 // Draws bitmap 144 centred in the window; with no device context the window's own is used.
 void PaintSplashPicture(HWND window, HDC dc, int width, int height);
 
-// Once, before the splash's first second has passed: waits for that second, waits firstDelay,
-// shows the board if show is 1, waits secondDelay and tells the splash to close. Every wait
-// dispatches messages and ends as soon as its time is up.
+// Once, before the splash's first second has passed: waits for that second, waits until
+// firstDelay after its end, shows the board if show is 1, waits secondDelay and tells the splash
+// to close. Every wait dispatches messages and ends as soon as its time is up.
 void SplashHandOver(HWND board, unsigned firstDelay, int show, unsigned secondDelay);
 
 #endif
