@@ -1,6 +1,8 @@
 // The start-up splash window and its hand-over to the board.
 #include "desktop/splash.h"
 
+#include <algorithm>
+
 #include "desktop/waits.h"
 #include "resources/resource.h"
 
@@ -29,6 +31,9 @@ void WaitForMessagesAndDispatch(DWORD milliseconds) {
 // The clock reading when the splash's first timer was started.
 std::uint32_t splashTimerStart = 0;
 
+// The longest single wait of the hand-over: a change of the clock is noticed within it.
+constexpr std::uint32_t kLongestWaitMs = 20;
+
 // The hand-over's delays end at their deadline rather than up to a tenth of the delay after it
 // (as PumpDelay's steps would): the board appears when the splash has had its time, no later.
 // A change of the clock ends the delay, as it ends every wait.
@@ -36,7 +41,7 @@ void DelayDispatchingUntil(std::uint32_t deadline) {
   for (;;) {
     const std::uint32_t reading = ClockReading();
     if (DeadlineReached(reading, deadline)) return;
-    WaitForMessagesAndDispatch(deadline - reading);
+    WaitForMessagesAndDispatch(std::min(deadline - reading, kLongestWaitMs));
     if (TimeChangeSkips > 0) {
       --TimeChangeSkips;
       return;
@@ -160,7 +165,7 @@ void SplashHandOver(HWND board, unsigned firstDelay, int show, unsigned secondDe
   if (SplashShown != 0) return;
   // Only the splash's own timer ends this poll; a splash that is gone has no timer left.
   while (SplashShown == 0 && Splash.Handle() != nullptr) {
-    WaitForMessagesAndDispatch(20);
+    WaitForMessagesAndDispatch(kLongestWaitMs);
     if (TimeChangeSkips > 0) {
       --TimeChangeSkips;
       break;
