@@ -8,6 +8,7 @@
 #include "board/shortcut_table.h"
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
+#include "desktop/splash.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 #include "state/dialog_stack.h"
@@ -23,6 +24,11 @@ bool BoardApp::InitInstance() {
                                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   CopyBounded(CommandLineCopy, CommandLine(), sizeof(CommandLineCopy));
   NewSessionStart = EqualIgnoringCase(CommandLineCopy, kNewSessionArgument) ? 1 : 0;
+
+  // Creating the board's window with its 140 controls takes longer than showing a window: the
+  // splash comes first, so that it appears as soon as a program can show anything, and the
+  // board's start-up adopts it. After installation the greeting still comes before the splash.
+  if (!StartedByInstaller()) ShowSplashEarly();
 
   BoardDialog* board = new BoardDialog();
   const INT_PTR result = board->RunModal(nullptr);

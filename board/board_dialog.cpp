@@ -38,6 +38,8 @@ void UseBackslashes(char* path) {
 
 }  // namespace
 
+bool StartedByInstaller() { return std::strcmp(CommandLineCopy, kInstallingArgument) == 0; }
+
 BoardDialog::BoardDialog() : StackedDialog(IDD_BOARD, false) {
   BoardIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD), IMAGE_ICON,
                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
@@ -80,7 +82,7 @@ BOOL BoardDialog::OnInitDialog() {
 void BoardDialog::StartUp() {
   HWND board = Handle();
 
-  if (std::strcmp(CommandLineCopy, kInstallingArgument) == 0) {
+  if (StartedByInstaller()) {
     PumpWait(1000, 0);
     char greeting[64];
     std::snprintf(greeting, sizeof(greeting), kStartGreetingFormat, kProgramName);
@@ -97,7 +99,8 @@ void BoardDialog::StartUp() {
 
   DescribeSystem();
 
-  // The board is still hidden: its template is not visible at creation.
+  // The board is still hidden: its template is not visible at creation. A splash shown before
+  // the board was created only takes the board as its owner here.
   StartSplash(board);
 
   if (RunningCopyCheck(*this)) return;
@@ -120,7 +123,7 @@ void BoardDialog::StartUp() {
   BoardTitle(CurrentProjectPath);
 
   SplashHandOver(board, 300, 1, 100);
-  if (std::strcmp(CommandLineCopy, kInstallingArgument) == 0) PostMessageA(board, WM_COMMAND, ID_SUPPORT_WEB, 0);
+  if (StartedByInstaller()) PostMessageA(board, WM_COMMAND, ID_SUPPORT_WEB, 0);
 
   CollectCopyButtons();
   ResetFindState();

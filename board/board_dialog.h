@@ -51,6 +51,9 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   bool closeSaveFailed_ = false;
 };
 
+// The installer started the program for its first run ("InstallingTheProgram").
+bool StartedByInstaller();
+
 // Caret to the start, scrolled into view, whole text selected; the field becomes current.
 void SelectField(int field);
 

@@ -1,13 +1,13 @@
 // ReadMe and the Tech-Support popup. The support links tell where help is to be had; the program
 // opens no web page or mail form of its own.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 
 #include "board/board_dialog.h"
 #include "board/support_links.h"
 #include "desktop/program_name.h"
+#include "desktop/shell_calls.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 
@@ -42,7 +42,7 @@ void OpenReadMe() {
   char file[kPathSize + 16];
   std::snprintf(file, sizeof(file), "%s%s", ProgramFolder, kReadMeFile);
   const INT_PTR result =
-      reinterpret_cast<INT_PTR>(ShellExecuteA(BoardHandle, "open", file, nullptr, ProgramFolder, SW_SHOWMAXIMIZED));
+      reinterpret_cast<INT_PTR>(ShellExecuteFile(BoardHandle, "open", file, nullptr, ProgramFolder, SW_SHOWMAXIMIZED));
   if (result <= 32) {
     char message[kPathSize + 128];
     std::snprintf(message, sizeof(message), kUnableToOpenFormat, file);

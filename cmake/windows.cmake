@@ -32,6 +32,7 @@ add_library(quillow_core STATIC
   desktop/field_font.cpp
   desktop/screen_tips.cpp
   desktop/settings.cpp
+  desktop/shell_calls.cpp
   desktop/splash.cpp
   desktop/system_description.cpp
   desktop/tray_icon.cpp

@@ -15,6 +15,7 @@ constexpr int kSplashHeight = 352;
 constexpr int kSplashPictureWidth = 480;
 constexpr int kSplashPictureHeight = 344;
 constexpr UINT_PTR kSplashFirstTimer = 1;
+constexpr unsigned kSplashFirstMs = 1000;
 constexpr UINT_PTR kSplashSecondTimer = 2;
 
 class SplashWindow : public fw::TableDialog<SplashWindow> {
@@ -33,15 +34,21 @@ class SplashWindow : public fw::TableDialog<SplashWindow> {
 
 extern SplashWindow Splash;
 
-// Creates the splash over the board. When it cannot be made the start goes on without it: the
-// hand-over then has nothing to wait for. Returns false in that case.
+// Shows the splash before the board's window exists, without an owner, so that it appears about
+// as soon as any program can show a window. False when it could not be made.
+bool ShowSplashEarly();
+
+// Creates the splash over the board, or gives the board the splash shown early as its owner.
+// When it cannot be made the start goes on without it: the hand-over then has nothing to wait
+// for. Returns false in that case.
 bool StartSplash(HWND board);
 
 // Draws bitmap 144 centred in the window; with no device context the window's own is used.
 void PaintSplashPicture(HWND window, HDC dc, int width, int height);
 
-// Once, before the splash's first second has passed: waits for that second, waits firstDelay,
-// shows the board if show is 1, waits secondDelay and tells the splash to close.
+// Once, before the splash's first second has passed: waits for that second, waits until
+// firstDelay after its end, shows the board if show is 1, waits secondDelay and tells the splash
+// to close. Every wait dispatches messages and ends as soon as its time is up.
 void SplashHandOver(HWND board, unsigned firstDelay, int show, unsigned secondDelay);
 
 #endif

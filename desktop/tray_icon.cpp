@@ -1,9 +1,8 @@
 // The board's icon in the notification area.
 #include "desktop/tray_icon.h"
 
-#include <shellapi.h>
-
 #include "desktop/bounded_copy.h"
+#include "desktop/shell_calls.h"
 #include "desktop/splash.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
@@ -66,7 +65,7 @@ void FillTrayIconData(NOTIFYICONDATAA& data) {
 int NotifyTray(DWORD operation) {
   NOTIFYICONDATAA data;
   FillTrayIconData(data);
-  return Shell_NotifyIconA(operation, &data) ? 1 : 0;
+  return ShellNotifyIcon(operation, &data) ? 1 : 0;
 }
 
 // 1 when the icon is in the notification area.

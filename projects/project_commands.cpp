@@ -162,13 +162,14 @@ void ChangeProject() {
     return;
   }
   std::snprintf(CurrentProjectPath, kPathSize, "%s%s", ProgramFolder, chosen);
+  // A successful load has stored the settings with the new current project already.
   if (LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) {
     ShowPage();
     SelectComboEntry(chosen);
   } else {
     KeepCurrentWithTheSlots();
+    SaveSettings();
   }
-  SaveSettings();
 }
 
 int SaveBoardOnClose() {

@@ -17,18 +17,16 @@ const char* FileNameOfPath(const char* path) {
   return "";
 }
 
-int ListProjects() {
-  HWND combo = GetDlgItem(BoardHandle, IDC_PROJECT_COMBO);
-  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+namespace {
 
+// Adds the folder's project files to the combo box, at most kMaxListedProjects; -1 when the
+// folder could not be searched.
+int AddProjectFiles(HWND combo) {
   char pattern[kPathSize + 8];
   std::snprintf(pattern, sizeof(pattern), "%s*.vrl", ProgramFolder);
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-
-  // Thousands of entries redrawn one by one would take seconds; draw once at the end.
-  SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+  if (search == INVALID_HANDLE_VALUE) return -1;
   int added = 0;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -36,8 +34,21 @@ int ListProjects() {
     ++added;
   } while (added < kMaxListedProjects && FindNextFileA(search, &found));
   FindClose(search);
+  return added;
+}
+
+}  // namespace
+
+int ListProjects() {
+  HWND combo = GetDlgItem(BoardHandle, IDC_PROJECT_COMBO);
+  // Thousands of entries removed and added one by one would each update the list's scroll bar
+  // and redraw; it is drawn once at the end.
+  SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  const int added = AddProjectFiles(combo);
   SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(combo, nullptr, TRUE);
+  if (added < 0) return 0;
 
   const char* currentName = FileNameOfPath(CurrentProjectPath);
   if (currentName[0] != '\0') {
