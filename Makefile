@@ -56,7 +56,7 @@ fuzz: fuzz-build
 
 # A few seconds per target, so that the targets and their seeds keep working.
 test-fuzz: fuzz-build
-	fuzz/run-targets $(BUILD)/fuzz -max_total_time=3
+	fuzz/run-targets $(BUILD)/fuzz -max_total_time=2
 
 test: test-native test-fuzz test-windows
 

@@ -1,6 +1,6 @@
 // What the programs make of values read from the settings store, which anyone may edit: numbers
 // (the options), and texts cut to the buffers of the program folder and the current project,
-// which is loaded only when rooted. Turning forward slashes into backslashes and adding the
+// which is loaded only when rooted and saved through a temporary beside it. Turning forward slashes into backslashes and adding the
 // folder's closing backslash happen in the Win32 files that read the values, not here.
 #include <algorithm>
 #include <climits>
@@ -12,6 +12,7 @@
 #include "desktop/bounded_copy.h"
 #include "desktop/settings_keys.h"
 #include "fuzz/property.h"
+#include "projects/page_file.h"
 #include "projects/project_name.h"
 
 namespace {
@@ -48,6 +49,22 @@ void CheckCopiedInto(const char* value, std::size_t size) {
   Require(IsRootedPath(output.get()) == rooted, "rooted means a drive, colon and backslash, or a leading backslash");
 }
 
+// The current project is saved through a temporary file: the same path with its file name's
+// extension, if any, changed to .~vr, never longer than a path buffer.
+void CheckTemporaryPath(const char* path) {
+  const std::string given(path);
+  const std::size_t separator = given.find_last_of("\\/");
+  const std::size_t fileName = separator == std::string::npos ? 0 : separator + 1;
+  const std::size_t dot = given.rfind('.');
+  const std::size_t stemLength = dot != std::string::npos && dot >= fileName ? dot : given.size();
+  const std::string expected = given.substr(0, stemLength) + ".~vr";
+
+  char temporary[kPathBufferSize];
+  const int made = TemporaryPathFor(path, temporary, sizeof temporary);
+  Require(made == (expected.size() < kPathBufferSize ? 1 : 0), "a temporary path is made exactly when it fits");
+  Require(temporary == (made == 1 ? expected : std::string()), "the file name's extension becomes .~vr");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -68,5 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CheckCopiedInto(text, static_cast<std::size_t>(kProgramDirMaxLength) + 1);
   CheckCopiedInto(text, kPathBufferSize);
+
+  char current[kPathBufferSize];
+  CopyBounded(current, text, sizeof current);
+  CheckTemporaryPath(current);
   return 0;
 }
