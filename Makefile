@@ -4,7 +4,7 @@ BUILD := build
 JOBS ?= 2
 TEST_ARCH = $(shell bash -c 'source tools/wine-env >/dev/null 2>&1; echo $$VARNEL_TEST_ARCH')
 
-.PHONY: all setup native windows i686 dist run test test-native test-windows bench long clean
+.PHONY: all setup native windows i686 dist run test test-native test-windows fuzz fuzz-build test-fuzz bench long clean
 
 all: dist
 
@@ -45,7 +45,20 @@ test-native: native
 test-windows: windows dist
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -LE "bench|long" --output-on-failure'
 
-test: test-native test-windows
+# libFuzzer targets for the portable readers of outside input, built natively with clang.
+fuzz-build: setup
+	cmake -S fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake --build $(BUILD)/fuzz -j$(JOBS)
+
+# A million executions per target; what they find grows $(BUILD)/fuzz/corpus, not fuzz/corpus.
+fuzz: fuzz-build
+	fuzz/run-targets $(BUILD)/fuzz -runs=1000000
+
+# A few seconds per target, so that the targets and their seeds keep working.
+test-fuzz: fuzz-build
+	fuzz/run-targets $(BUILD)/fuzz -max_total_time=2
+
+test: test-native test-fuzz test-windows
 
 bench: windows
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L bench -V'
