@@ -63,7 +63,8 @@ test: test-native test-fuzz test-windows
 bench: windows
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L bench -V'
 
-# The runs too long for every test run: the board killed 200 times while it saves.
+# The runs too long for every test run: the board killed 200 times while it saves, and the
+# installer's every file operation failing in turn.
 long: windows
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L long --output-on-failure -V'
 
