@@ -573,20 +573,6 @@ void BenchStart(const ListingFolders& folders) {
   std::fflush(stdout);
 }
 
-void PrintMachine() {
-  using WineVersion = const char*(CDECL*)();
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  auto wineVersion = ntdll != nullptr ? reinterpret_cast<WineVersion>(
-                                            reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
-                                      : nullptr;
-  SYSTEM_INFO system;
-  GetNativeSystemInfo(&system);
-  std::printf("bench_board: program %s\n", ProgramPath().c_str());
-  std::printf("Wine %s, %lu processors, %zu-bit driver\n", wineVersion != nullptr ? wineVersion() : "(not Wine)",
-              system.dwNumberOfProcessors, sizeof(void*) * 8);
-  std::fflush(stdout);
-}
-
 }  // namespace
 
 // Every part runs by default; naming parts on the command line (copy, switch, listing, start) runs only
@@ -600,7 +586,7 @@ int main(int argc, char** argv) {
     return false;
   };
   const double start = NowMs();
-  PrintMachine();
+  PrintMachine("bench_board", ProgramPath());
   if (wanted("copy")) BenchCopyClick();
   if (wanted("switch")) BenchProjectSwitch();
   if (wanted("listing") || wanted("start")) {

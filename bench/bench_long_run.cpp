@@ -321,25 +321,11 @@ void MeasureEachKind(LongRun& run, BoardSession& session, int& counter) {
   }
 }
 
-void PrintMachine() {
-  using WineVersion = const char*(CDECL*)();
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  auto wineVersion = ntdll != nullptr ? reinterpret_cast<WineVersion>(
-                                            reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
-                                      : nullptr;
-  SYSTEM_INFO system;
-  GetNativeSystemInfo(&system);
-  std::printf("bench_long_run: program %s\n", ProgramPath().c_str());
-  std::printf("Wine %s, %lu processors, %zu-bit driver\n", wineVersion != nullptr ? wineVersion() : "(not Wine)",
-              system.dwNumberOfProcessors, sizeof(void*) * 8);
-  std::fflush(stdout);
-}
-
 }  // namespace
 
 int main() {
   const double begin = NowMs();
-  PrintMachine();
+  PrintMachine("bench_long_run", ProgramPath());
   ProbeMeasures();
 
   BoardSession session("bench-long-run");

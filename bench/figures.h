@@ -34,4 +34,19 @@ inline void PrintFigures(const std::string& label, const std::vector<double>& sa
   std::fflush(stdout);
 }
 
+// Which driver ran which program on which Wine, so that figures can be told apart later.
+inline void PrintMachine(const char* driver, const std::string& program) {
+  using WineVersion = const char*(CDECL*)();
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  auto wineVersion = ntdll != nullptr ? reinterpret_cast<WineVersion>(
+                                            reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+                                      : nullptr;
+  SYSTEM_INFO system;
+  GetNativeSystemInfo(&system);
+  std::printf("%s: program %s\n", driver, program.c_str());
+  std::printf("Wine %s, %lu processors, %zu-bit driver\n", wineVersion != nullptr ? wineVersion() : "(not Wine)",
+              system.dwNumberOfProcessors, sizeof(void*) * 8);
+  std::fflush(stdout);
+}
+
 #endif
