@@ -217,42 +217,57 @@ TEST(AutoPaste, PastesIntoThePreviousApplicationAndRestoresTheBoardUnlessMinimis
 
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string("MinOnEachCopy ") + row.minOnEachCopy);
-    BoardSession session(std::string("autopaste-") + row.minOnEachCopy);
-    ASSERT_TRUE(StartCopyBoard(session, "1", row.minOnEachCopy));
-    Notepad notepad(session.Folder());
-    ASSERT_NE(notepad.edit, nullptr) << "notepad did not come up";
+    // Now and then openbox hands the focus of a minimised window to no window at all; Wine then
+    // makes the desktop the foreground and the board pastes into it, as it would into any other
+    // window. That round says nothing about the board and is played again.
+    for (int round = 1;; ++round) {
+      BoardSession session(std::string("autopaste-") + row.minOnEachCopy);
+      ASSERT_TRUE(StartCopyBoard(session, "1", row.minOnEachCopy));
+      Notepad notepad(session.Folder());
+      ASSERT_NE(notepad.edit, nullptr) << "notepad did not come up";
 
-    // The user works in notepad, then switches to the board and clicks a copy button.
-    ASSERT_TRUE(SwitchTo(notepad.window));
-    ASSERT_TRUE(SwitchTo(session.Board()));
-    Click(CopyButton(session, row.slot));
+      // The user works in notepad, then switches to the board and clicks a copy button.
+      ASSERT_TRUE(SwitchTo(notepad.window));
+      ASSERT_TRUE(SwitchTo(session.Board()));
+      Click(CopyButton(session, row.slot));
 
-    // Notepad is left alone while the board pastes: kept busy answering the driver, it would read
-    // the keystrokes later, and Wine drops keystrokes still unread when the board takes the
-    // foreground back.
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(session.Board()); }, 5000)) << "the board never minimised";
-    if (row.staysMinimised) {
-      // The board holds Ctrl down through its Ctrl+V: once Ctrl is up again the keystrokes wait in
-      // notepad's queue, and nothing takes the foreground from it.
-      bool ctrlWentDown = false;
+      // Notepad is left alone while the board pastes: kept busy answering the driver, it would
+      // read the keystrokes later, and Wine drops keystrokes still unread when the board takes the
+      // foreground back.
+      EXPECT_TRUE(WaitUntil([&] { return IsIconic(session.Board()); }, 5000)) << "the board never minimised";
+      HWND heir = nullptr;
       WaitUntil(
           [&] {
-            const bool down = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
-            ctrlWentDown = ctrlWentDown || down;
-            return ctrlWentDown && !down;
+            heir = GetForegroundWindow();
+            return heir == notepad.window || heir == GetDesktopWindow();
           },
           5000);
-    } else {
-      EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.Board()) && !IsIconic(session.Board()); }, 10000))
-          << "the board did not come back";
+      if (heir == GetDesktopWindow() && round < 3) continue;
+      EXPECT_EQ(heir, notepad.window) << "the foreground went to " << ClassName(heir);
+      if (row.staysMinimised) {
+        // The board holds Ctrl down through its Ctrl+V: once Ctrl is up again the keystrokes wait
+        // in notepad's queue, and nothing takes the foreground from it.
+        bool ctrlWentDown = false;
+        WaitUntil(
+            [&] {
+              const bool down = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+              ctrlWentDown = ctrlWentDown || down;
+              return ctrlWentDown && !down;
+            },
+            5000);
+      } else {
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.Board()) && !IsIconic(session.Board()); }, 10000))
+            << "the board did not come back";
+      }
+      EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == SlotText(row.slot); }, 5000))
+          << "notepad holds: " << notepad.Text();
+      if (row.staysMinimised) {
+        EXPECT_TRUE(IsIconic(session.Board()));
+      }
+      EXPECT_EQ(ClipboardText(), SlotText(row.slot));
+      EXPECT_TRUE(session.CloseAndWait());
+      break;
     }
-    EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == SlotText(row.slot); }, 5000))
-        << "notepad holds: " << notepad.Text();
-    if (row.staysMinimised) {
-      EXPECT_TRUE(IsIconic(session.Board()));
-    }
-    EXPECT_EQ(ClipboardText(), SlotText(row.slot));
-    EXPECT_TRUE(session.CloseAndWait());
   }
 }
 
