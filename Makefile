@@ -4,7 +4,7 @@ BUILD := build
 JOBS ?= 2
 TEST_ARCH = $(shell bash -c 'source tools/wine-env >/dev/null 2>&1; echo $$VARNEL_TEST_ARCH')
 
-.PHONY: all setup native windows i686 dist run test test-native test-windows fuzz fuzz-build test-fuzz bench long clean
+.PHONY: all setup native windows i686 dist run test test-native test-windows wine-tests fuzz fuzz-build test-fuzz bench long clean
 
 all: dist
 
@@ -43,7 +43,11 @@ test-native: native
 	cd $(BUILD)/native && ctest --output-on-failure
 
 test-windows: windows dist
-	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -LE "bench|long" --output-on-failure'
+	$(MAKE) --no-print-directory wine-tests
+
+# The Windows suites of trees already built.
+wine-tests:
+	tools/run-wine-tests $(BUILD)/win-$(TEST_ARCH) -LE "bench|long" --output-on-failure
 
 # libFuzzer targets for the portable readers of outside input, built natively with clang.
 fuzz-build: setup
@@ -58,7 +62,10 @@ fuzz: fuzz-build
 test-fuzz: fuzz-build
 	fuzz/run-targets $(BUILD)/fuzz -max_total_time=2
 
-test: test-native test-fuzz test-windows
+# The Windows trees are built first with every core. The Wine suites then spend most of their
+# time waiting for windows, so the native and fuzz trees build and run beside them on one core.
+test: windows dist
+	$(MAKE) --no-print-directory --output-sync=target -j2 JOBS=1 wine-tests test-native test-fuzz
 
 bench: windows
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L bench -V'
@@ -66,7 +73,7 @@ bench: windows
 # The runs too long for every test run: the board killed 200 times while it saves, and the
 # installer's every file operation failing in turn.
 long: windows
-	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L long --output-on-failure -V'
+	tools/run-wine-tests $(BUILD)/win-$(TEST_ARCH) -L long --output-on-failure -V
 
 clean:
 	rm -rf $(BUILD) dist

@@ -134,8 +134,12 @@ foreach(library gtest gtest_main gmock gmock_main)
   endif()
 endforeach()
 
-# Every test program under Wine shares one display, one clipboard and (but for win_tests) one
-# prefix with its registry: CTest runs them one at a time even under -j.
+# A test program under Wine needs a display, a clipboard, a foreground window and a prefix with
+# its registry to itself. make test runs them in lanes (tests/wine-lanes.json): one lane each, and
+# tools/wine-env gives every lane a display and a prefix of its own. Without the lanes' file
+# CTest ignores the groups; a run with -j but no lanes would share one display, so don't.
+set(WINE_LANE lanes:1)
+# The benchmarks run alone whatever the lanes: a second suite beside them would be measured too.
 set(WINE_SESSION_LOCK varnel_wine_session)
 
 add_subdirectory(tests/win)
