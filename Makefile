@@ -62,10 +62,11 @@ fuzz: fuzz-build
 test-fuzz: fuzz-build
 	fuzz/run-targets $(BUILD)/fuzz -max_total_time=2
 
-# The Windows trees are built first with every core. The Wine suites then spend most of their
-# time waiting for windows, so the native and fuzz trees build and run beside them on one core.
-test: windows dist
-	$(MAKE) --no-print-directory --output-sync=target -j2 JOBS=1 wine-tests test-native test-fuzz
+# The tree the Wine suites run is built first with every core. The suites then spend most of
+# their time waiting for windows, so on one core beside them the native and fuzz trees build and
+# run, and the shipped 32-bit tree builds every target and lays out dist/.
+test: windows
+	$(MAKE) --no-print-directory --output-sync=target -j2 JOBS=1 wine-tests test-native test-fuzz dist
 
 bench: windows
 	tools/with-display bash -c 'cd $(BUILD)/win-$(TEST_ARCH) && ctest -L bench -V'
