@@ -217,10 +217,11 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
     CaptureBoard();
     const int saved = SaveBoardOnClose();
     SaveSettings();
-    if (saved != 1 && !closeSaveFailed_) {
-      // The texts exist only on the board now: it stays open once, so that the user can save
-      // them elsewhere. A second failed close ends the program.
-      closeSaveFailed_ = true;
+    if (saved != 1 && slotSavesAtFailedClose_ != BoardSlotSaves()) {
+      // The texts exist only on the board now: it stays open, so that the user can save them
+      // elsewhere. A second failed close with no save since ends the program; after a save the
+      // board may hold newer texts, which get the same chance.
+      slotSavesAtFailedClose_ = BoardSlotSaves();
       ShuttingDown = 0;
       MarkBoardClosing(Handle(), false);
       EnableWindow(Handle(), TRUE);

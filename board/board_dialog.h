@@ -47,8 +47,9 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   bool startingUp_ = false;
   bool closePending_ = false;
   bool closing_ = false;
-  // The save at closing failed once; the board stayed open so the user could save elsewhere.
-  bool closeSaveFailed_ = false;
+  // BoardSlotSaves() when a save at closing last failed and the board stayed open so that the
+  // user could save elsewhere; -1 before any such failure.
+  int slotSavesAtFailedClose_ = -1;
 };
 
 // The installer started the program for its first run ("InstallingTheProgram").

@@ -59,6 +59,12 @@ void BoardTitle(const char* path) {
   SetWindowTextA(BoardHandle, title);
 }
 
+namespace {
+int boardSlotSaves = 0;
+}  // namespace
+
+int BoardSlotSaves() { return boardSlotSaves; }
+
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle) {
   if (WriteProjectFileSafely(path, page) != SaveResult::Ok) {
     char message[kPathSize + 32];
@@ -69,6 +75,7 @@ int SaveProjectFile(const char* path, const ProjectPage& page, int retitle) {
   if (retitle == 1) {
     BoardTitle(path);
     CopyBounded(BoardSlotsPath, path, sizeof(BoardSlotsPath));
+    ++boardSlotSaves;
   }
   return 1;
 }

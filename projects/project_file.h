@@ -14,6 +14,8 @@ void ShowPage();
 // shows "Error saving:" with the path. retitle = 1: the board's own project (caption updated,
 // and the slots now belong to path).
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle);
+// How many times the board's own slots (retitle = 1) were saved since the program started.
+int BoardSlotSaves();
 // Reads the page; silent on failure. retitle = 1 on success: caption updated, the slots belong to
 // path, settings saved.
 int LoadProjectFile(const char* path, ProjectPage& page, int retitle);

@@ -157,6 +157,33 @@ TEST(ClosingSaveFails, ASecondFailedCloseEndsTheProgram) {
   EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
 }
 
+TEST(ClosingSaveFails, ASaveBetweenTwoFailedClosesKeepsTheBoardOpenForTheNewerTexts) {
+  BoardSession session("close-save-fails-after-a-save");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  {
+    HeldFile held(alpha);
+    ASSERT_TRUE(held.Held());
+    PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+    WaitForBoardIdle(session);
+  }
+  PostCommand(session, 32772);
+  ASSERT_TRUE(WaitUntil([&] { return SlotTextInFile(alpha, 0) == kEdited; }, 5000));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  SetText(session.Item(1071), "typed after the save");
+
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  WaitForBoardIdle(session);
+  EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended and took the text typed after the save with it";
+  held.Release();
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(SlotTextInFile(alpha, 0), "typed after the save");
+}
+
 TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) {
   BoardSession session("close-during-failed-change");
   ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
