@@ -42,6 +42,13 @@ void StartWithTextAndNoFile(BoardSession& session, std::initializer_list<const c
   SetText(session.Item(1071), "typed on a board of no file");
 }
 
+// A close whose save fails: the error naming the file, answered.
+void CloseWithFailingSave(BoardSession& session, const std::string& path) {
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(path)));
+  WaitForBoardIdle(session);
+}
+
 }  // namespace
 
 TEST(NewProjectSaveFails, TheBoardStaysOnTheProjectItShowed) {
@@ -128,9 +135,7 @@ TEST(ClosingSaveFails, TheBoardStaysOpenAndTheNextCloseSaves) {
   HeldFile held(alpha);
   ASSERT_TRUE(held.Held());
 
-  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
-  WaitForBoardIdle(session);
+  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
   EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although its edits were not saved";
   EXPECT_EQ(Caption(session), "Varnel >" + alpha);
 
@@ -146,9 +151,7 @@ TEST(ClosingSaveFails, ASecondFailedCloseEndsTheProgram) {
   HeldFile held(alpha);
   ASSERT_TRUE(held.Held());
 
-  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
-  WaitForBoardIdle(session);
+  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
   ASSERT_TRUE(StaysOpen(session, 2000)) << "the board ended after the first failed save";
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
@@ -164,9 +167,7 @@ TEST(ClosingSaveFails, ASaveBetweenTwoFailedClosesKeepsTheBoardOpenForTheNewerTe
   {
     HeldFile held(alpha);
     ASSERT_TRUE(held.Held());
-    PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
-    WaitForBoardIdle(session);
+    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
   }
   PostCommand(session, 32772);
   ASSERT_TRUE(WaitUntil([&] { return SlotTextInFile(alpha, 0) == kEdited; }, 5000));
@@ -175,9 +176,7 @@ TEST(ClosingSaveFails, ASaveBetweenTwoFailedClosesKeepsTheBoardOpenForTheNewerTe
 
   HeldFile held(alpha);
   ASSERT_TRUE(held.Held());
-  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
-  WaitForBoardIdle(session);
+  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
   EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended and took the text typed after the save with it";
   held.Release();
   EXPECT_TRUE(session.CloseAndWait());
