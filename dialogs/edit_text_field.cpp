@@ -36,6 +36,13 @@ class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
     EndDialog(IDOK);
   }
 
+  std::span<const MessageRow> MessageTable() const override {
+    static constexpr MessageRow rows[] = {
+        {WM_DESTROY, &EditTextFieldDialog::OnDestroy},
+    };
+    return rows;
+  }
+
   std::span<const CommandRow> CommandTable() const override {
     static constexpr CommandRow rows[] = {
         {IDC_EDITOR_OK, IDC_EDITOR_OK, BN_CLICKED, &EditTextFieldDialog::OnOkButton},
@@ -45,6 +52,13 @@ class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
   }
 
  private:
+  // Wine's edit control keeps memory in proportion to the text it still holds when it is
+  // destroyed (about 15 KB for a full field, at every opening); emptied first, it gives it back.
+  INT_PTR OnDestroy(WPARAM, LPARAM) {
+    SetItemText(IDC_EDITOR_TEXT, "");
+    return FALSE;
+  }
+
   void OnOkButton(int, int, HWND) { OnOK(); }
   void OnCancelButton(int, int, HWND) { OnCancel(); }
 

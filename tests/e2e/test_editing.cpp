@@ -125,6 +125,31 @@ TEST(EditTextField, TheSlotMenuOpensTheEditorOnItsFieldAndTypedTextArrivesAsType
   EXPECT_EQ(TextInFile(ReadWholeFile(path), 5), typed + "L text 5\r\nsecond line");
 }
 
+// Wine's edit control keeps memory in proportion to the text it still holds when it is destroyed.
+TEST(EditTextField, OpenedAgainAndAgainOnAFullFieldLeavesTheBoardsMemoryAsItWas) {
+  BoardSession session("edit-memory");
+  std::string names[33], texts[33];
+  texts[0] = std::string(10239, 'w');
+  session.UseCurrentProject("Full.vrl", ProjectBytes(names, texts));
+  SetSetting("Options", "UseSystemTray", "0");
+  ASSERT_TRUE(session.Start());
+  ASSERT_TRUE(ClickInto(session.Item(1071)));
+  const auto openAndCancel = [&] {
+    PostMessageA(session.Board(), WM_COMMAND, 32777, 0);
+    HWND editor = WaitForWindowByCaption(session.Program().id, "Edit Text Field", 5000);
+    if (editor == nullptr || WindowText(GetDlgItem(editor, 1140)).size() != 10239) return false;
+    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(1139, BN_CLICKED), 0);
+    return WaitUntil([&] { return !IsWindow(editor); }, 5000);
+  };
+  for (int opening = 0; opening < 3; ++opening) ASSERT_TRUE(openAndCancel());
+  const long long before = CommittedPrivateBytes(session.Program().handle);
+  for (int opening = 0; opening < 30; ++opening) ASSERT_TRUE(openAndCancel()) << "opening " << opening;
+  const long long after = CommittedPrivateBytes(session.Program().handle);
+  ASSERT_GT(before, 0);
+  EXPECT_LT(after - before, 128 * 1024) << "from " << before << " to " << after << " bytes";
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
 TEST(Reposition, ClicksInReverseReverseTheProjectWhileSavingWaits) {
   BoardSession session("reposition");
   std::string path;
