@@ -9,8 +9,7 @@
 
 #include "desktop/windows_name.h"
 #include "dialogs/help_topics.h"
-#include "tests/e2e/project_bytes.h"
-#include "tests/e2e/session.h"
+#include "tests/e2e/board_steps.h"
 
 using namespace e2e;
 
@@ -174,12 +173,7 @@ TEST(HelpWindow, TheOverviewOpenedAgainAndAgainLeavesTheBoardsMemoryAsItWas) {
     PostMessageA(help, WM_COMMAND, MAKEWPARAM(kHelpDone, BN_CLICKED), 0);
     return WaitUntil([&] { return !IsWindow(help); }, 5000);
   };
-  for (int opening = 0; opening < 3; ++opening) ASSERT_TRUE(openAndClose());
-  const long long before = CommittedPrivateBytes(session.Program().handle);
-  for (int opening = 0; opening < 40; ++opening) ASSERT_TRUE(openAndClose()) << "opening " << opening;
-  const long long after = CommittedPrivateBytes(session.Program().handle);
-  ASSERT_GT(before, 0);
-  EXPECT_LT(after - before, 128 * 1024) << "from " << before << " to " << after << " bytes";
+  EXPECT_TRUE(OpeningsKeepNoMemory(session, openAndClose));
   EXPECT_TRUE(session.CloseAndWait());
 }
 
