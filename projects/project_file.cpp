@@ -81,7 +81,11 @@ int SaveProjectFile(const char* path, const ProjectPage& page, int retitle) {
 }
 
 int LoadProjectFile(const char* path, ProjectPage& page, int retitle) {
-  if (ReadProjectFile(path, page) != 1) return 0;
+  // A file that cannot be read whole leaves the page as it was: the board keeps showing those
+  // slots, and Find searches the page, so a cleared or half-read page would hide what is shown.
+  static ProjectPage whole;
+  if (ReadProjectFile(path, whole) != 1) return 0;
+  page = whole;
   if (retitle == 1) {
     BoardTitle(path);
     CopyBounded(BoardSlotsPath, path, sizeof(BoardSlotsPath));

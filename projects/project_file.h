@@ -16,8 +16,8 @@ void ShowPage();
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle);
 // How many times the board's own slots (retitle = 1) were saved since the program started.
 int BoardSlotSaves();
-// Reads the page; silent on failure. retitle = 1 on success: caption updated, the slots belong to
-// path, settings saved.
+// Reads the page; silent on failure, which leaves the page as it was. retitle = 1 on success:
+// caption updated, the slots belong to path, settings saved.
 int LoadProjectFile(const char* path, ProjectPage& page, int retitle);
 
 // Sets the board's caption to "Varnel >" followed by the path.

@@ -121,3 +121,13 @@ TEST(ProjectFileOnWindows, FileInUseByAnotherProgramIsNotReplaced) {
   EXPECT_EQ(GetFileAttributesA((Folder() + "Locked.~vr").c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileA(path.c_str());
 }
+
+TEST(ProjectFileOnWindows, AFileTooShortToLoadLeavesThePageAsItWas) {
+  const std::string path = Folder() + "Short.vrl";
+  Write(path, std::string(kProjectPageSize - 1, 's'));
+  ProjectPage& page = PageWith("kept");
+  EXPECT_EQ(LoadProjectFile(path.c_str(), page, 0), 0);
+  EXPECT_STREQ(page.names[32], "kept");
+  EXPECT_EQ(page.names[0][0], '\0') << "the page holds part of the file";
+  DeleteFileA(path.c_str());
+}
