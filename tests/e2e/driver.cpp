@@ -280,19 +280,28 @@ std::string RunAndCapture(const std::string& commandLine, DWORD* exitCode) {
 std::string RegQueryWithRegExe(const std::string& subkey, const std::string& name) {
   const std::string command =
       "reg.exe query \"HKLM\\" + std::string(kSettingsKey) + "\\" + subkey + "\" /v " + name;
-  const std::string output = RunAndCapture(command);
-  // A line "    Name    REG_SZ    data"; the data may be empty.
-  std::istringstream lines(output);
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const size_t type = line.find("REG_SZ");
-    if (type == std::string::npos) continue;
-    std::string data = line.substr(type + 6);
-    const size_t start = data.find_first_not_of(' ');
-    return "REG_SZ:" + (start == std::string::npos ? std::string() : data.substr(start));
+  // Once, in a loaded run, reg.exe gave no line at all for a value the driver had just read. Only
+  // reg.exe's own answer counts: the value's line, or its "Unable to find"; a run that gave
+  // neither is run again, and after three it is shown with what it printed.
+  std::string output;
+  DWORD exitCode = 0;
+  for (int run = 0; run < 3; ++run) {
+    exitCode = 0;
+    output = RunAndCapture(command, &exitCode);
+    // A line "    Name    REG_SZ    data"; the data may be empty.
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const size_t type = line.find("REG_SZ");
+      if (type == std::string::npos) continue;
+      std::string data = line.substr(type + 6);
+      const size_t start = data.find_first_not_of(' ');
+      return "REG_SZ:" + (start == std::string::npos ? std::string() : data.substr(start));
+    }
+    if (output.find("Unable to find") != std::string::npos) return "<missing>";
   }
-  return "<missing>";
+  return "<reg.exe gave no answer: exit " + std::to_string(exitCode) + ", printed \"" + output + "\">";
 }
 
 void Kill(Process& process) {
