@@ -1,6 +1,7 @@
-// Reposition mode. While it runs, the board's page collects the clicked slots in click order and
-// the buttons and fields keep showing the old order, so closing during the mode saves the
-// project as it was.
+// Reposition mode. While it runs, a page of its own collects the clicked slots in click order,
+// and the buttons and fields keep showing the old order, so closing during the mode saves the
+// project as it was. The board's page stays as the mode found it until the last click, so Find
+// searches the current project as the board shows it, not half collected.
 #include "board/reposition.h"
 
 #include <cstdio>
@@ -26,16 +27,25 @@ void EnableGatedItems(HWND board, bool enabled) {
   DrawMenuBar(board);
 }
 
+ProjectPage CollectedPage;
+
 void EnableItem(HWND board, int id, bool enabled) { EnableWindow(GetDlgItem(board, id), enabled ? TRUE : FALSE); }
-void ShowItem(HWND board, int id, bool shown) { ShowWindow(GetDlgItem(board, id), shown ? SW_SHOW : SW_HIDE); }
+void HideItem(HWND board, int id) { ShowWindow(GetDlgItem(board, id), SW_HIDE); }
+
+// Markers and labels overlap the buttons and fields beside them: shown above them, since a button
+// that repaints after a click would otherwise cover the number.
+void ShowItemOnTop(HWND board, int id) {
+  SetWindowPos(GetDlgItem(board, id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
 
 void FinishReposition(HWND board) {
+  BoardPage = CollectedPage;
   ShowPage();
   EnableGatedItems(board, true);
   EnableItem(board, IDC_MIN_ON_EACH_COPY, true);
   EnableItem(board, IDC_TOPMOST, true);
   EnableItem(board, IDC_PROJECT_COMBO, true);
-  for (int slot = 0; slot < kSlotCount; ++slot) ShowItem(board, LabelOfSlot(slot), false);
+  for (int slot = 0; slot < kSlotCount; ++slot) HideItem(board, LabelOfSlot(slot));
   for (int id = kLastTextFieldId; id >= kFirstCopyButtonId; --id) EnableItem(board, id, true);
   RepositionMode = 0;
   RedrawWindow(board, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW);
@@ -55,29 +65,36 @@ void StartReposition(HWND board) {
   EnableItem(board, IDC_PROJECT_COMBO, false);
   for (int slot = 0; slot < kSlotCount; ++slot) EnableItem(board, TextFieldOfSlot(slot), false);
   RepositionCount = 0;
-  ShowItem(board, MarkerOfSlot(0), true);
+  ShowItemOnTop(board, MarkerOfSlot(0));
   RepositionMode = 1;
-  ClearPage(BoardPage);
+  ClearPage(CollectedPage);
+  // The combo box that held the focus is disabled now.
+  FocusProjectCombo();
 }
 
 void RepositionClick(HWND board, int button) {
   const int position = RepositionCount;
   if (position < 0 || position >= kSlotCount || !IsCopyButton(button)) return;
-  ShowItem(board, MarkerOfSlot(position), false);
-  if (position < kSlotCount - 1) ShowItem(board, MarkerOfSlot(position + 1), true);
+  HideItem(board, MarkerOfSlot(position));
+  if (position < kSlotCount - 1) ShowItemOnTop(board, MarkerOfSlot(position + 1));
   RepositionCount = position + 1;
 
   char caption[kButtonNameSize];
   static char text[kTextFieldSize];
   GetDlgItemTextA(board, button, caption, sizeof caption);
   GetDlgItemTextA(board, TextFieldOfButton(button), text, sizeof text);
-  CollectClickedSlot(BoardPage, position, caption, text);
+  CollectClickedSlot(CollectedPage, position, caption, text);
 
   EnableItem(board, button, false);
   char label[8];
   std::snprintf(label, sizeof label, "%i", RepositionCount);
   SetDlgItemTextA(board, LabelOfButton(button), label);
-  ShowItem(board, LabelOfButton(button), true);
+  ShowItemOnTop(board, LabelOfButton(button));
 
-  if (RepositionCount == kSlotCount) FinishReposition(board);
+  if (RepositionCount == kSlotCount) {
+    FinishReposition(board);
+  } else {
+    // A clicked button is disabled, and took the focus with it.
+    FocusProjectCombo();
+  }
 }

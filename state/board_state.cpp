@@ -42,5 +42,13 @@ HWND CopyButtonTable[kSlotCount] = {};
 
 void FocusProjectCombo() {
   if (BoardHandle == nullptr) return;
-  SendMessageA(BoardHandle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(BoardHandle, IDC_PROJECT_COMBO)), 1);
+  HWND combo = GetDlgItem(BoardHandle, IDC_PROJECT_COMBO);
+  if (IsWindowEnabled(combo)) {
+    SendMessageA(BoardHandle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(combo), 1);
+  } else {
+    // Reposition mode disables the combo box and every field. With the focus nowhere the board
+    // would get no keys at all, and the shortcuts that the mode allows would do nothing. The
+    // dialog hands the focus on to its first control that can take it.
+    SetFocus(BoardHandle);
+  }
 }

@@ -59,7 +59,8 @@ extern fw::Menu BoardMenu;
 extern const char* HelpTopic;
 extern HWND CopyButtonTable[kSlotCount];
 
-// Moves the keyboard focus to the project combo box; nearly every command ends with it.
+// Moves the keyboard focus to the project combo box; nearly every command ends with it. While the
+// combo box is disabled, the board takes it.
 void FocusProjectCombo();
 
 #endif

@@ -162,6 +162,14 @@ inline bool WaitForBoardIdle(const BoardSession& session) {
   return true;
 }
 
+// Starts Reposition mode through its command and confirmation; true once the first marker shows.
+inline bool StartRepositionMode(BoardSession& session) {
+  PostCommand(session, 32779);
+  HWND box = WaitForMessageBox(session.Program().id, "Varnel", 5000);
+  if (box == nullptr || !AnswerMessageBox(box, "OK")) return false;
+  return WaitUntil([&] { return !IsWindow(box) && IsWindowVisible(session.Item(1004)); }, 5000);
+}
+
 inline bool Ended(BoardSession& session) { return WaitForExit(session.Program(), 0); }
 
 // True while the program neither ends nor hides or disables its board for the given time.

@@ -188,3 +188,108 @@ TEST(Reposition, ClicksInReverseReverseTheProjectWhileSavingWaits) {
   EXPECT_TRUE(session.CloseAndWait());
   EXPECT_EQ(NameInFile(ReadWholeFile(path), 0), "L button 32");
 }
+
+namespace {
+
+// What the screen shows at a window's place, pixel by pixel.
+std::string ScreenPixels(HWND window) {
+  const RECT rect = WindowRectOnScreen(window);
+  HDC screen = GetDC(nullptr);
+  std::string pixels;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) pixels += std::to_string(GetPixel(screen, x, y)) + " ";
+  }
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// True once neither the board nor these controls wait for a paint.
+bool PaintsDone(HWND board, std::initializer_list<HWND> controls) {
+  return WaitUntilSettled(board) && WaitUntil(
+                                        [&] {
+                                          for (HWND control : controls) {
+                                            if (GetUpdateRect(control, nullptr, FALSE)) return false;
+                                          }
+                                          return true;
+                                        },
+                                        3000);
+}
+
+// True once the keyboard focus is on the board or on one of its enabled controls.
+bool WaitForFocusOnBoard(HWND board) {
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof(gui);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(board, nullptr), &gui)) return false;
+        return gui.hwndFocus == board || (IsChild(board, gui.hwndFocus) && IsWindowEnabled(gui.hwndFocus));
+      },
+      3000);
+}
+
+}  // namespace
+
+TEST(Reposition, EachLabelStaysReadableAboveItsButtonThroughARoundOfRealClicks) {
+  BoardSession session("reposition-labels");
+  std::string path;
+  ASSERT_TRUE(StartOnProject(session, path));
+  HWND board = session.Board();
+  ASSERT_TRUE(StartRepositionMode(session));
+  ASSERT_TRUE(Activate(board));
+  // Ten steps apart, so that the clicks go back and forth between the columns.
+  auto clicked = [](int k) { return (k * 10) % 33; };
+  for (int k = 0; k < 32; ++k) {
+    const int slot = clicked(k);
+    HWND button = session.Item(1070 + 2 * slot);
+    HWND label = session.Item(1037 + slot);
+    Click(button);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(label) && WindowText(label) == std::to_string(k + 1); }, 3000))
+        << "click " << k + 1 << " on slot " << slot;
+    ASSERT_TRUE(PaintsDone(board, {button, label, session.Item(1071 + 2 * slot)}));
+    // The label drawn once more on its own shows what it holds: the screen must already show that.
+    const std::string shown = ScreenPixels(label);
+    InvalidateRect(label, nullptr, TRUE);
+    ASSERT_TRUE(PaintsDone(board, {label}));
+    EXPECT_TRUE(ScreenPixels(label) == shown) << "label " << k + 1 << " of slot " << slot << " is covered";
+    if (k == 0 || k == 16 || k == 31) Screenshot("reposition-labels-" + std::to_string(k + 1), board);
+  }
+  Click(session.Item(1070 + 2 * clicked(32)));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(session.Item(1071)) && !IsWindowVisible(session.Item(1037)); }, 5000))
+      << "the mode did not finish";
+  for (int k = 0; k < 33; ++k) EXPECT_EQ(Caption(session, k), "L button " + std::to_string(clicked(k)));
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(Reposition, TheBoardKeepsTheFocusSoTheShortcutsThatTheModeAllowsStillWork) {
+  BoardSession session("reposition-keys");
+  std::string path;
+  ASSERT_TRUE(StartOnProject(session, path));
+  HWND board = session.Board();
+  ASSERT_TRUE(StartRepositionMode(session));
+  EXPECT_TRUE(WaitForFocusOnBoard(board)) << "the disabled combo box took the focus away";
+  ASSERT_TRUE(Activate(board));
+  Click(session.Item(1070 + 2 * 4));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.Item(1041)); }, 3000));
+  EXPECT_TRUE(WaitForFocusOnBoard(board)) << "the clicked button, now disabled, took the focus away";
+
+  // Twice, so that the focus comes back to the board after Find closes.
+  for (int opening = 0; opening < 2; ++opening) {
+    ASSERT_TRUE(Activate(board));
+    PressKey('F', {VK_CONTROL});
+    HWND find = WaitForWindowByCaption(session.Program().id, "Find in Projects", 5000);
+    ASSERT_NE(find, nullptr) << "Ctrl+F did nothing, opening " << opening + 1;
+    PostMessageA(find, WM_COMMAND, MAKEWPARAM(1182, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(find); }, 5000));
+  }
+  // What the mode holds back stays held back, and Escape and Return change nothing.
+  ASSERT_TRUE(Activate(board));
+  PressKey('5', {VK_CONTROL});
+  PressKey(VK_ESCAPE);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(WaitForWindowByCaption(session.Program().id, "Rename Buttons", 1000), nullptr);
+  EXPECT_TRUE(StaysOpen(session, 500));
+  EXPECT_TRUE(IsWindowVisible(session.Item(1005))) << "the collection moved on or ended";
+  EXPECT_TRUE(WaitForFocusOnBoard(board));
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(ReadWholeFile(path), TaggedProject("L"));
+}

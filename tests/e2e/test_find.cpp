@@ -155,3 +155,34 @@ TEST(FindInProjects, CopyAndCloseThenReopeningShowsTheLastTextAndOptions) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
   EXPECT_TRUE(session.CloseAndWait());
 }
+
+TEST(FindInProjects, DuringRepositionTheCurrentProjectIsSearchedAsItWasWhenTheModeBegan) {
+  BoardSession session("find-reposition");
+  session.UseCurrentProject("Zeta.vrl", ProjectWith("Z", {{5, "Z button 5", "needle five"},
+                                                          {20, "Z button 20", "needle twenty"}}));
+  SetSetting("Options", "UseSystemTray", "0");
+  SetSetting("Options", "AutoPaste", "0");
+  ASSERT_TRUE(session.Start());
+  ASSERT_TRUE(StartRepositionMode(session));
+  // Slot 20 is collected first and would be button 1 of the new order; slot 5 is not collected yet.
+  PostCommand(session, 1070 + 2 * 20);
+  PostCommand(session, 1070);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(session.Item(1037)) == "2"; }, 5000));
+
+  PostCommand(session, 32778);
+  HWND dialog = WaitForWindowByCaption(session.Program().id, "Find in Projects", 5000);
+  ASSERT_NE(dialog, nullptr);
+  SetText(GetDlgItem(dialog, 1172), "needle");
+  Choose(dialog, 1175);
+  Press(dialog, 1183);
+  ASSERT_TRUE(ShowsMatch(dialog, "Zeta.vrl", "6"));
+  EXPECT_EQ(Shown(dialog, 1194), "needle five");
+  Press(dialog, 1184);
+  ASSERT_TRUE(ShowsMatch(dialog, "Zeta.vrl", "21"));
+  EXPECT_EQ(Shown(dialog, 1189), "Z button 20");
+  Press(dialog, 1184);
+  ASSERT_TRUE(ConfirmBox(session, "Search Complete."));
+  Press(dialog, 1182);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  EXPECT_TRUE(session.CloseAndWait());
+}
