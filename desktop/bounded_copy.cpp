@@ -4,19 +4,28 @@
 #include <climits>
 #include <cstdio>
 
-char* CopyBounded(char* destination, const char* source, std::size_t size) {
+#include "desktop/code_page.h"
+
+char* CopyBounded(char* destination, const char* source, std::size_t size, const LeadBytes& leadBytes) {
   if (destination == nullptr || size == 0) {
     return destination;
   }
   std::size_t copied = 0;
   if (source != nullptr) {
-    while (copied + 1 < size && source[copied] != '\0') {
-      destination[copied] = source[copied];
-      ++copied;
+    while (source[copied] != '\0') {
+      // A byte that is not NUL is followed by at least the terminator, so two bytes can be looked at.
+      const std::size_t length = leadBytes.CharacterLength(source + copied, 2);
+      if (copied + length > size - 1) break;
+      for (std::size_t i = 0; i < length; ++i) destination[copied + i] = source[copied + i];
+      copied += length;
     }
   }
   destination[copied] = '\0';
   return destination;
+}
+
+char* CopyBounded(char* destination, const char* source, std::size_t size) {
+  return CopyBounded(destination, source, size, ActiveLeadBytes());
 }
 
 int ParseSignedDecimal(const char* text) {

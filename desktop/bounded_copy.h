@@ -5,8 +5,13 @@
 
 #include <cstddef>
 
-// Copies at most size - 1 characters and always terminates when size > 0; a null source stores
-// the empty string. Returns destination (nullptr when destination is nullptr).
+class LeadBytes;
+
+// Copies at most size - 1 bytes and always terminates when size > 0; a null source stores the
+// empty string. A character of two bytes that does not fit whole is left out rather than cut in
+// half. Returns destination (nullptr when destination is nullptr).
+char* CopyBounded(char* destination, const char* source, std::size_t size, const LeadBytes& leadBytes);
+// The same under the active code page.
 char* CopyBounded(char* destination, const char* source, std::size_t size);
 
 // The one case-insensitive comparison of the programs, as Windows compares file names and the

@@ -1,7 +1,8 @@
 // What the programs make of values read from the settings store, which anyone may edit: numbers
 // (the options), and texts cut to the buffers of the program folder and the current project,
 // which is loaded only when rooted and saved through a temporary beside it. Turning forward slashes into backslashes and adding the
-// folder's closing backslash happen in the Win32 files that read the values, not here.
+// folder's closing backslash happen in the Win32 files that read the values, not here. Under a
+// double-byte code page the cut keeps whole characters only.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "desktop/bounded_copy.h"
+#include "desktop/code_page.h"
 #include "desktop/settings_keys.h"
 #include "fuzz/property.h"
 #include "projects/page_file.h"
@@ -49,6 +51,22 @@ void CheckCopiedInto(const char* value, std::size_t size) {
   Require(IsRootedPath(output.get()) == rooted, "rooted means a drive, colon and backslash, or a leading backslash");
 }
 
+// Copies value under a double-byte code page into a buffer of exactly size bytes: the copy is the
+// value's longest start of whole characters that leaves room for the NUL.
+void CheckCutAtCharacters(const char* value, std::size_t size, const LeadBytes& leadBytes) {
+  std::size_t whole = 0;
+  for (std::size_t i = 0; value[i] != '\0';) {
+    const std::size_t length = leadBytes.IsLead(static_cast<unsigned char>(value[i])) && value[i + 1] != '\0' ? 2 : 1;
+    if (i + length > size - 1) break;
+    i += length;
+    whole = i;
+  }
+  std::unique_ptr<char[]> output(new char[size]);
+  CopyBounded(output.get(), value, size, leadBytes);
+  Require(std::strlen(output.get()) == whole, "the cut keeps every whole character that fits");
+  Require(std::memcmp(output.get(), value, whole) == 0, "the cut copy is the value's start");
+}
+
 // The current project is saved through a temporary file: the same path with its file name's
 // extension, if any, changed to .~vr, never longer than a path buffer.
 void CheckTemporaryPath(const char* path) {
@@ -83,6 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(formattedLength > 0 && formattedLength < static_cast<int>(sizeof formatted), "every int fits its text");
   Require(ParseSignedDecimal(formatted) == number, "a written number reads back the same");
 
+  static const unsigned char kShiftJis[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+  static const unsigned char kGbk[] = {0x81, 0xFE, 0, 0};
+  for (const LeadBytes& leadBytes : {LeadBytes::FromRanges(kShiftJis, sizeof kShiftJis), LeadBytes::FromRanges(kGbk, sizeof kGbk)}) {
+    // A button's name, the input box's answer and a path, and the smallest buffers.
+    for (std::size_t size : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{32}, kPathBufferSize}) {
+      CheckCutAtCharacters(text, size, leadBytes);
+    }
+  }
   CheckCopiedInto(text, static_cast<std::size_t>(kProgramDirMaxLength) + 1);
   CheckCopiedInto(text, kPathBufferSize);
 

@@ -10,6 +10,40 @@ namespace {
 
 inline char FoldLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::size_t CharacterAt(std::string_view text, std::size_t at, const LeadBytes& leadBytes) {
+  return leadBytes.CharacterLength(text.data() + at, text.size() - at);
+}
+
+// True when the haystack's characters from `start` on are the needle's characters: the same
+// lengths, two-byte characters equal byte for byte, single-byte letters folded unless matchCase.
+bool CharactersMatchAt(std::string_view haystack, std::size_t start, std::string_view needle, int matchCase,
+                       const LeadBytes& leadBytes) {
+  std::size_t h = start;
+  for (std::size_t n = 0; n < needle.size();) {
+    if (h >= haystack.size()) return false;
+    const std::size_t length = CharacterAt(needle, n, leadBytes);
+    if (CharacterAt(haystack, h, leadBytes) != length) return false;
+    if (length == 1 && matchCase != 1) {
+      if (FoldLetter(haystack[h]) != FoldLetter(needle[n])) return false;
+    } else if (haystack.compare(h, length, needle, n, length) != 0) {
+      return false;
+    }
+    h += length;
+    n += length;
+  }
+  return true;
+}
+
+// Under a double-byte code page a match starts and ends at character boundaries only: a trail
+// byte may look like a letter or like the lead byte of another character.
+int ContainsCharacters(std::string_view haystack, std::string_view needle, int matchCase, const LeadBytes& leadBytes) {
+  if (needle.empty()) return 1;
+  for (std::size_t start = 0; start + needle.size() <= haystack.size(); start += CharacterAt(haystack, start, leadBytes)) {
+    if (CharactersMatchAt(haystack, start, needle, matchCase, leadBytes)) return 1;
+  }
+  return 0;
+}
+
 int FirstMatchingSlot(const FindRecord& state, const ProjectPage& page, int start) {
   for (int slot = start; slot < kSlotCount; ++slot) {
     if (SlotMatches(state, page, slot) == 1) return slot;
@@ -20,7 +54,12 @@ int FirstMatchingSlot(const FindRecord& state, const ProjectPage& page, int star
 }  // namespace
 
 int ContainsText(std::string_view haystack, std::string_view needle, int matchCase) {
+  return ContainsText(haystack, needle, matchCase, ActiveLeadBytes());
+}
+
+int ContainsText(std::string_view haystack, std::string_view needle, int matchCase, const LeadBytes& leadBytes) {
   if (needle.size() > haystack.size()) return 0;
+  if (leadBytes.Any()) return ContainsCharacters(haystack, needle, matchCase, leadBytes);
   if (matchCase == 1) return haystack.find(needle) != std::string_view::npos ? 1 : 0;
   if (needle.empty()) return 1;
   const char first = FoldLetter(needle[0]);

@@ -7,11 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/code_page.h"
 #include "projects/find_state.h"
 #include "state/project_page.h"
 
 // 1 when needle occurs in haystack. With matchCase other than 1 only the letters A to Z fold to
-// a to z; every other byte, accented letters included, must be equal. Allocates nothing.
+// a to z; every other byte, accented letters included, must be equal. Under a double-byte code
+// page the needle matches at character starts only, as whole characters, and only single-byte
+// letters fold. Allocates nothing.
+int ContainsText(std::string_view haystack, std::string_view needle, int matchCase, const LeadBytes& leadBytes);
+// The same under the active code page.
 int ContainsText(std::string_view haystack, std::string_view needle, int matchCase);
 
 // A fixed field up to its first NUL, and never past its width: a file the program did not write

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "desktop/code_page.h"
+
 namespace {
 
 TEST(CopyBounded, HandlesMissingPointers) {
@@ -38,6 +40,55 @@ TEST(CopyBounded, CutsLongTextAndNeverWritesPastSize) {
   std::memset(buffer, '#', sizeof buffer);
   CopyBounded(buffer, "abc", 0);
   EXPECT_EQ(buffer[0], '#');
+}
+
+TEST(CopyBounded, NeverSplitsACharacterOfTwoBytes) {
+  const unsigned char cp932Ranges[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+  const unsigned char cp936Ranges[] = {0x81, 0xFE, 0, 0};
+  const LeadBytes cp932 = LeadBytes::FromRanges(cp932Ranges, sizeof cp932Ranges);
+  const LeadBytes cp936 = LeadBytes::FromRanges(cp936Ranges, sizeof cp936Ranges);
+  std::string twentyA;  // 20 times HIRAGANA LETTER A in code page 932
+  for (int i = 0; i < 20; ++i) twentyA += "\x82\xA0";
+
+  char name[32];
+  std::memset(name, '#', sizeof name);
+  CopyBounded(name, twentyA.c_str(), sizeof name, cp932);
+  EXPECT_EQ(std::string(name), twentyA.substr(0, 30)) << "15 characters; the 16th would need bytes 31 and 32";
+  EXPECT_EQ(name[31], '#');
+  CopyBounded(name, ("a" + twentyA).c_str(), sizeof name, cp932);
+  EXPECT_EQ(std::string(name), "a" + twentyA.substr(0, 30));
+
+  std::string twentyAh;  // 20 times U+554A in code page 936, whose second byte is above 0x80 too
+  for (int i = 0; i < 20; ++i) twentyAh += "\xB0\xA1";
+  CopyBounded(name, twentyAh.c_str(), sizeof name, cp936);
+  EXPECT_EQ(std::string(name), twentyAh.substr(0, 30));
+  CopyBounded(name, twentyAh.c_str(), sizeof name, LeadBytes());
+  EXPECT_EQ(std::string(name), twentyAh.substr(0, 31)) << "single-byte code pages cut at any byte";
+
+  // 0x41 after a lead byte is the second byte of a character, not the letter A.
+  CopyBounded(name, "\x83\x41\x83\x41", 4, cp932);
+  EXPECT_EQ(std::string(name), "\x83\x41");
+  CopyBounded(name, "ab\x82", 8, cp932);
+  EXPECT_EQ(std::string(name), "ab\x82") << "a lead byte at the end stands alone and is kept";
+
+  // The active rule is the one every other copy uses.
+  UseLeadBytes(cp932);
+  CopyBounded(name, twentyA.c_str(), sizeof name);
+  UseLeadBytes(LeadBytes());
+  EXPECT_EQ(std::string(name), twentyA.substr(0, 30));
+}
+
+TEST(LeadBytes, RangesEndAtAZeroPairAndNulIsNeverALeadByte) {
+  const unsigned char ranges[] = {0x81, 0x82, 0, 0, 0xE0, 0xE0};
+  const LeadBytes leads = LeadBytes::FromRanges(ranges, sizeof ranges);
+  EXPECT_TRUE(leads.IsLead(0x81) && leads.IsLead(0x82));
+  EXPECT_FALSE(leads.IsLead(0x80) || leads.IsLead(0x83) || leads.IsLead(0xE0));
+  const unsigned char everything[] = {0x00, 0xFF};
+  EXPECT_FALSE(LeadBytes::FromRanges(everything, sizeof everything).IsLead(0));
+  EXPECT_FALSE(LeadBytes().Any());
+  EXPECT_EQ(leads.CharacterLength("\x81", 1), 1u);
+  EXPECT_EQ(leads.CharacterLength("\x81x", 2), 2u);
+  EXPECT_EQ(leads.CharacterLength("", 0), 0u);
 }
 
 TEST(ParseSignedDecimal, ReadsLeadingNumberLikeAtoi) {

@@ -33,6 +33,31 @@ TEST(ContainsText, MatchCaseComparesBytesAndOtherwiseOnlyAToZFold) {
   EXPECT_EQ(ContainsText("caf\xC9", "caf\xE9", 0), 0) << "accented letters do not fold";
 }
 
+// Shift JIS (code page 932): two-byte characters start with 81 to 9F or E0 to FC, and their
+// second byte may be a letter or another character's first byte.
+TEST(ContainsText, UnderADoubleByteCodePageMatchesWholeCharactersAndFoldsSingleByteLettersOnly) {
+  const unsigned char ranges[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+  const LeadBytes cp932 = LeadBytes::FromRanges(ranges, sizeof ranges);
+  // "\x9F\x82" is one character; "\x82\x9F\x82\x9F" two others that hold its bytes across them.
+  EXPECT_EQ(ContainsText("\x82\x9F\x82\x9F", "\x9F\x82", 1, cp932), 0);
+  EXPECT_EQ(ContainsText("\x82\x9F\x82\x9F", "\x9F\x82", 0, cp932), 0);
+  // The second bytes 41 and 61 are the letters A and a, but belong to two different characters.
+  EXPECT_EQ(ContainsText("\x83\x61", "\x83\x41", 0, cp932), 0);
+  EXPECT_EQ(ContainsText("\x83\x41", "a", 0, cp932), 0);
+  EXPECT_EQ(ContainsText("\x83\x41", "A", 1, cp932), 0);
+  // A match may not end inside a character either.
+  EXPECT_EQ(ContainsText("x\x83\x41", "x\x83", 1, cp932), 0);
+
+  EXPECT_EQ(ContainsText("\x82\xA0\x83\x41\x82\xA0", "\x83\x41", 1, cp932), 1);
+  EXPECT_EQ(ContainsText("\x82\xA0Say \x83\x41" "BC", "say \x83\x41" "bc", 0, cp932), 1);
+  EXPECT_EQ(ContainsText("\x82\xA0Say \x83\x41" "BC", "say \x83\x41" "bc", 1, cp932), 0);
+  EXPECT_EQ(ContainsText("abc\x82", "C\x82", 0, cp932), 1) << "a lead byte at the end stands alone";
+  EXPECT_EQ(ContainsText("\x82\x9F", "", 0, cp932), 1);
+  // The same bytes under a single-byte code page are single characters.
+  EXPECT_EQ(ContainsText("\x82\x9F\x82\x9F", "\x9F\x82", 1, LeadBytes()), 1);
+  EXPECT_EQ(ContainsText("\x83\x41", "a", 0, LeadBytes()), 1);
+}
+
 TEST(ContainsText, FindsAtTheVeryEndButNeverPastTheHaystack) {
   EXPECT_EQ(ContainsText("abcdef", "DEF", 0), 1);
   EXPECT_EQ(ContainsText("abcde", "def", 0), 0);
