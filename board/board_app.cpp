@@ -9,6 +9,7 @@
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
 #include "desktop/splash.h"
+#include "desktop/system_code_page.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 #include "state/dialog_stack.h"
@@ -20,6 +21,7 @@ constexpr const char* kNewSessionArgument = "NewSession";
 }  // namespace
 
 bool BoardApp::InitInstance() {
+  UseSystemCodePage();
   TrayIcon = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
                                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   CopyBounded(CommandLineCopy, CommandLine(), sizeof(CommandLineCopy));

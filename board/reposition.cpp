@@ -8,6 +8,7 @@
 
 #include "board/reposition_order.h"
 #include "desktop/program_name.h"
+#include "desktop/window_text.h"
 #include "dialogs/help_topics.h"
 #include "projects/project_file.h"
 #include "resources/resource.h"
@@ -81,8 +82,8 @@ void RepositionClick(HWND board, int button) {
 
   char caption[kButtonNameSize];
   static char text[kTextFieldSize];
-  GetDlgItemTextA(board, button, caption, sizeof caption);
-  GetDlgItemTextA(board, TextFieldOfButton(button), text, sizeof text);
+  ReadWindowText(GetDlgItem(board, button), caption, sizeof caption);
+  ReadWindowText(GetDlgItem(board, TextFieldOfButton(button)), text, sizeof text);
   CollectClickedSlot(CollectedPage, position, caption, text);
 
   EnableItem(board, button, false);

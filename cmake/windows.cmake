@@ -17,6 +17,8 @@ target_link_libraries(framework PUBLIC comctl32 gdi32 user32 kernel32)
 # program's name and the settings' key names as headers). Nothing here knows the board.
 add_library(varnel_shared STATIC
   desktop/registry.cpp
+  desktop/system_code_page.cpp
+  desktop/window_text.cpp
   desktop/waits.cpp
 )
 target_include_directories(varnel_shared PUBLIC ${CMAKE_SOURCE_DIR})

@@ -2,6 +2,7 @@
 #include "dialogs/edit_text_field.h"
 
 #include "desktop/field_font.h"
+#include "desktop/window_text.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 #include "state/stacked_dialog.h"
@@ -21,7 +22,7 @@ class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
   BOOL OnInitDialog() override {
     fw::CenterOnDesktop(Handle());
     if (FieldFont != nullptr) SendItem(IDC_EDITOR_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(FieldFont), TRUE);
-    GetDlgItemTextA(BoardHandle, field_, EditorScratch, kScratchSize);
+    ReadWindowText(GetDlgItem(BoardHandle, field_), EditorScratch, kScratchSize);
     SetItemText(IDC_EDITOR_TEXT, EditorScratch);
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_EDITOR_TEXT)), 1);
     // The caret at the very start with nothing selected: the dialog manager would select it all.
@@ -31,7 +32,7 @@ class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
   }
 
   void OnOK() override {
-    ItemText(IDC_EDITOR_TEXT, EditorScratch, kScratchSize);
+    ReadWindowText(Item(IDC_EDITOR_TEXT), EditorScratch, kScratchSize);
     SetDlgItemTextA(BoardHandle, field_, EditorScratch);
     EndDialog(IDOK);
   }

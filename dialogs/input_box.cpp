@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "desktop/bounded_copy.h"
+#include "desktop/window_text.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 
@@ -22,7 +23,7 @@ BOOL InputBox::OnInitDialog() {
 }
 
 void InputBox::OnOK() {
-  ItemText(IDC_INPUT_TEXT, text_, kInputTextSize);
+  ReadWindowText(Item(IDC_INPUT_TEXT), text_, kInputTextSize);
   EndDialog(IDOK);
 }
 

@@ -3,6 +3,7 @@
 #include "dialogs/rename_buttons.h"
 
 #include "desktop/about_box.h"
+#include "desktop/window_text.h"
 #include "dialogs/help_window.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
@@ -18,7 +19,7 @@ class RenameButtonsDialog : public StackedDialog<RenameButtonsDialog> {
   BOOL OnInitDialog() override {
     fw::CenterOnDesktop(Handle());
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      GetDlgItemTextA(BoardHandle, CopyButtonOfSlot(slot), BoardPage.names[slot], static_cast<int>(kButtonNameSize));
+      ReadWindowText(GetDlgItem(BoardHandle, CopyButtonOfSlot(slot)), BoardPage.names[slot], kButtonNameSize);
       SetItemText(TextFieldOfSlot(slot), BoardPage.names[slot]);
     }
     return TRUE;
@@ -27,7 +28,7 @@ class RenameButtonsDialog : public StackedDialog<RenameButtonsDialog> {
   void OnOK() override {
     for (int slot = 0; slot < kSlotCount; ++slot) {
       // Read into the page's 32 bytes: a longer name keeps its first 31 characters.
-      ItemText(TextFieldOfSlot(slot), BoardPage.names[slot], static_cast<int>(kButtonNameSize));
+      ReadWindowText(Item(TextFieldOfSlot(slot)), BoardPage.names[slot], kButtonNameSize);
       SetDlgItemTextA(BoardHandle, CopyButtonOfSlot(slot), BoardPage.names[slot]);
     }
     EndDialog(IDOK);

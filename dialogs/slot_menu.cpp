@@ -1,6 +1,7 @@
 // The slot context menu and the single-button rename.
 #include "dialogs/slot_menu.h"
 
+#include "desktop/window_text.h"
 #include "dialogs/input_box.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
@@ -63,7 +64,7 @@ void ShowPopupMenu(HWND, int menuId, HWND owner) {
 
 void DefineButton(HWND button) {
   char caption[32] = {};
-  GetWindowTextA(button, caption, sizeof(caption));
+  ReadWindowText(button, caption, sizeof(caption));
   if (AskText(kDefineButtonCaption, kDefineButtonPrompt, caption, sizeof(caption)) == 1) {
     SetWindowTextA(button, caption);
   }

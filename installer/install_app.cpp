@@ -2,10 +2,12 @@
 #include "installer/install_app.h"
 
 #include "desktop/bounded_copy.h"
+#include "desktop/system_code_page.h"
 #include "installer/backdrop.h"
 #include "installer/install_state.h"
 
 bool InstallApp::InitInstance() {
+  UseSystemCodePage();
   CopyBounded(CommandLineBuffer, CommandLine(), sizeof(CommandLineBuffer));
   BackdropDialog backdrop;
   backdrop.RunModal(nullptr);

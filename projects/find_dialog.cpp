@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "desktop/program_name.h"
+#include "desktop/window_text.h"
 #include "projects/find_search.h"
 #include "projects/find_state.h"
 #include "resources/resource.h"
@@ -114,12 +115,12 @@ class FindDialog : public StackedDialog<FindDialog> {
   }
 
   void OnSearchTextNotice(int, int, HWND) {
-    ItemText(IDC_FIND_WHAT, FindState.searchText, static_cast<int>(kSearchTextSize));
+    ReadWindowText(Item(IDC_FIND_WHAT), FindState.searchText, kSearchTextSize);
     EnableItem(IDC_FIND_FIRST, FindState.searchText[0] != '\0');
   }
 
   void OnFind(int button, int, HWND) {
-    ItemText(IDC_FIND_WHAT, FindState.searchText, static_cast<int>(kSearchTextSize));
+    ReadWindowText(Item(IDC_FIND_WHAT), FindState.searchText, kSearchTextSize);
     if (FindState.searchText[0] == '\0') {
       MessageBoxA(Handle(), kTypeSearchText, kProgramName, MB_ICONINFORMATION);
       FocusItem(IDC_FIND_WHAT);

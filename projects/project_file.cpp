@@ -9,6 +9,7 @@
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
 #include "desktop/settings.h"
+#include "desktop/window_text.h"
 #include "projects/page_file.h"
 #include "state/board_state.h"
 
@@ -21,10 +22,10 @@ constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
 void CaptureBoard() {
   ClearPage(BoardPage);
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    GetDlgItemTextA(BoardHandle, CopyButtonOfSlot(slot), BoardPage.names[slot], static_cast<int>(kButtonNameSize));
+    ReadWindowText(GetDlgItem(BoardHandle, CopyButtonOfSlot(slot)), BoardPage.names[slot], kButtonNameSize);
   }
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    GetDlgItemTextA(BoardHandle, TextFieldOfSlot(slot), BoardPage.texts[slot], static_cast<int>(kTextFieldSize));
+    ReadWindowText(GetDlgItem(BoardHandle, TextFieldOfSlot(slot)), BoardPage.texts[slot], kTextFieldSize);
   }
 }
 

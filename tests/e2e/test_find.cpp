@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "tests/e2e/board_steps.h"
+#include "tests/e2e/find_steps.h"
 
 using namespace e2e;
 
@@ -60,25 +61,8 @@ HWND OpenFind(BoardSession& session, bool byMenu) {
   return WaitForWindowByCaption(session.Program().id, "Find in Projects", 5000);
 }
 
-void Press(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-void Choose(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 bool Checked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-std::string Shown(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-
-// Waits for the result with this project name and button number, complete.
-::testing::AssertionResult ShowsMatch(HWND dialog, const std::string& project, const std::string& number) {
-  if (WaitUntil([&] { return Shown(dialog, 1187) == project && Shown(dialog, 1191) == number; }, 10000)) {
-    // Answered only once the press that showed it has been handled to its end.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "shows " << Shown(dialog, 1187) << " button " << Shown(dialog, 1191)
-                                       << " instead of " << project << " button " << number;
-}
 
 }  // namespace
 
