@@ -50,6 +50,7 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
       {WM_CLOSE, &BoardDialog::OnClose},
       {WM_DESTROY, &BoardDialog::OnDestroy},
       {WM_PAINT, &BoardDialog::OnPaint},
+      {WM_SETFOCUS, &BoardDialog::OnSetFocus},
       {WM_QUERYDRAGICON, &BoardDialog::OnQueryDragIcon},
       {WM_SIZE, &BoardDialog::OnSize},
       {WM_TIMECHANGE, &BoardDialog::OnTimeChange},
@@ -285,6 +286,13 @@ INT_PTR BoardDialog::OnPaint(WPARAM, LPARAM) {
   EndPaint(board, &paint);
   FocusProjectCombo();
   return TRUE;
+}
+
+INT_PTR BoardDialog::OnSetFocus(WPARAM, LPARAM) {
+  // While Reposition mode runs the board keeps the focus itself rather than handing it on to a
+  // copy button, which Return would click on Windows (the dialog manager makes a focused push
+  // button the default one).
+  return RepositionMode == 1 ? TRUE : FALSE;
 }
 
 INT_PTR BoardDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(BoardIcon); }

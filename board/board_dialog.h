@@ -24,6 +24,7 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   INT_PTR OnClose(WPARAM wParam, LPARAM lParam);
   INT_PTR OnDestroy(WPARAM wParam, LPARAM lParam);
   INT_PTR OnPaint(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnSetFocus(WPARAM wParam, LPARAM lParam);
   INT_PTR OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
   INT_PTR OnSize(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);

@@ -47,8 +47,7 @@ void FocusProjectCombo() {
     SendMessageA(BoardHandle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(combo), 1);
   } else {
     // Reposition mode disables the combo box and every field. With the focus nowhere the board
-    // would get no keys at all, and the shortcuts that the mode allows would do nothing. The
-    // dialog hands the focus on to its first control that can take it.
+    // would get no keys at all, and the shortcuts that the mode allows would do nothing.
     SetFocus(BoardHandle);
   }
 }

@@ -60,7 +60,7 @@ extern const char* HelpTopic;
 extern HWND CopyButtonTable[kSlotCount];
 
 // Moves the keyboard focus to the project combo box; nearly every command ends with it. While the
-// combo box is disabled, the board takes it.
+// combo box is disabled (Reposition mode), the board itself takes it.
 void FocusProjectCombo();
 
 #endif
