@@ -148,6 +148,12 @@ int ReadProjectToSearch(const char* folder, const char* name, ProjectPage& page)
 }
 
 const char* ProjectNameShown(const char* nameOrPath) {
-  const char* last = std::strrchr(nameOrPath, '\\');
-  return last != nullptr ? last + 1 : nameOrPath;
+  // Walked character by character: under code page 932 the second byte of a character such as
+  // 0x83 0x5C is a backslash's byte.
+  const LeadBytes& leadBytes = ActiveLeadBytes();
+  const char* shown = nameOrPath;
+  for (const char* at = nameOrPath; *at != '\0'; at += leadBytes.CharacterLength(at, 2)) {
+    if (*at == '\\') shown = at + 1;
+  }
+  return shown;
 }

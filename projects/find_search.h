@@ -60,7 +60,8 @@ int RunFind(FindRecord& state, const ProjectPage& currentPage, ProjectSource& li
 // searched: searching never writes.
 int ReadProjectToSearch(const char* folder, const char* name, ProjectPage& page);
 
-// What the result shows as the project's name: the text after the last backslash, or all of it.
+// What the result shows as the project's name: the text after the last backslash that is a
+// character of its own, or all of it.
 const char* ProjectNameShown(const char* nameOrPath);
 
 #endif

@@ -58,6 +58,18 @@ TEST(ContainsText, UnderADoubleByteCodePageMatchesWholeCharactersAndFoldsSingleB
   EXPECT_EQ(ContainsText("\x83\x41", "a", 0, LeadBytes()), 1);
 }
 
+// The result names the project by what follows the last backslash, and a backslash's byte as the
+// second byte of a character (0x83 0x5C in code page 932) is no backslash.
+TEST(ProjectNameShown, ABackslashByteInsideACharacterEndsNoFolder) {
+  const unsigned char ranges[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+  UseLeadBytes(LeadBytes::FromRanges(ranges, sizeof ranges));
+  const std::string shown = ProjectNameShown("C:\\Projects\\\x83\x5C.vrl");
+  UseLeadBytes(LeadBytes());
+  EXPECT_EQ(shown, "\x83\x5C.vrl");
+  EXPECT_EQ(std::string(ProjectNameShown("C:\\Projects\\\x83\x5C.vrl")), ".vrl");
+  EXPECT_EQ(std::string(ProjectNameShown("Alpha.vrl")), "Alpha.vrl");
+}
+
 TEST(ContainsText, FindsAtTheVeryEndButNeverPastTheHaystack) {
   EXPECT_EQ(ContainsText("abcdef", "DEF", 0), 1);
   EXPECT_EQ(ContainsText("abcde", "def", 0), 0);
