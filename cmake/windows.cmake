@@ -30,6 +30,7 @@ add_library(quillow_core STATIC
   state/dialog_stack.cpp
   desktop/about_box.cpp
   desktop/field_font.cpp
+  desktop/screen_dpi.cpp
   desktop/screen_tips.cpp
   desktop/settings.cpp
   desktop/shell_calls.cpp
