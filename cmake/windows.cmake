@@ -17,11 +17,12 @@ target_link_libraries(framework PUBLIC comctl32 gdi32 user32 kernel32)
 # program's name and the settings' key names as headers). Nothing here knows the board.
 add_library(varnel_shared STATIC
   desktop/registry.cpp
+  desktop/screen_dpi.cpp
   desktop/waits.cpp
 )
 target_include_directories(varnel_shared PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(varnel_shared PUBLIC ${WIN_FLAGS})
-target_link_libraries(varnel_shared PUBLIC shared_portable advapi32 user32 kernel32)
+target_link_libraries(varnel_shared PUBLIC shared_portable advapi32 user32 gdi32 kernel32)
 
 # Everything of the board program except its entry point, so the Win32 tests can link it too.
 # The folders are layers: state above the framework, then desktop, dialogs, projects, board.
@@ -30,7 +31,6 @@ add_library(quillow_core STATIC
   state/dialog_stack.cpp
   desktop/about_box.cpp
   desktop/field_font.cpp
-  desktop/screen_dpi.cpp
   desktop/screen_tips.cpp
   desktop/settings.cpp
   desktop/shell_calls.cpp

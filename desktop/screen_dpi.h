@@ -1,4 +1,4 @@
-// The screen's DPI as this DPI-aware program sees it.
+// The screen's DPI as these DPI-aware programs see it (the board and the installer).
 #ifndef VARNEL_DESKTOP_SCREEN_DPI_H
 #define VARNEL_DESKTOP_SCREEN_DPI_H
 
