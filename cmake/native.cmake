@@ -10,3 +10,6 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_subdirectory(tests/unit)
+
+# tools/setup's retries and fallbacks, against a stand-in apt that plays a broken package mirror.
+add_test(NAME setup_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/setup/test-setup)

@@ -19,11 +19,12 @@ add_library(varnel_shared STATIC
   desktop/registry.cpp
   desktop/system_code_page.cpp
   desktop/window_text.cpp
+  desktop/screen_dpi.cpp
   desktop/waits.cpp
 )
 target_include_directories(varnel_shared PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(varnel_shared PUBLIC ${WIN_FLAGS})
-target_link_libraries(varnel_shared PUBLIC shared_portable advapi32 user32 kernel32)
+target_link_libraries(varnel_shared PUBLIC shared_portable advapi32 user32 gdi32 kernel32)
 
 # Everything of the board program except its entry point, so the Win32 tests can link it too.
 # The folders are layers: state above the framework, then desktop, dialogs, projects, board.

@@ -6,7 +6,8 @@
 
 extern HFONT FieldFont;
 
-// Creates Courier New with a character height of 11 pixels; null when it cannot be created.
+// Creates Courier New with a character height of 11 pixels at 96 DPI, more on a screen of more
+// DPI; null when it cannot be created.
 HFONT CreateFieldFont();
 
 #endif

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "desktop/dpi_scale.h"
+#include "desktop/screen_dpi.h"
 #include "desktop/screen_tip_texts.h"
 #include "framework/tooltip.h"
 #include "resources/resource.h"
@@ -15,8 +17,9 @@ namespace {
 constexpr int kReshowMs = 100;
 constexpr int kInitialMs = 100;
 constexpr int kAutoPopMs = 30000;
-// A maximum width is also what makes the control wrap the long texts.
-constexpr int kMaxTipWidth = 300;
+// A maximum width is also what makes the control wrap the long texts; at 96 DPI, since the tip's
+// font grows with the DPI.
+constexpr int kMaxTipWidthAt96 = 300;
 
 // The board's one tooltip control, null while ScreenTips are off. A control that could not be
 // created still counts as there until it is switched off, so that it is not tried twice.
@@ -35,7 +38,7 @@ void SetScreenTips(int on) {
   boardTips->SetDelay(TTDT_RESHOW, kReshowMs);
   boardTips->SetDelay(TTDT_INITIAL, kInitialMs);
   boardTips->SetDelay(TTDT_AUTOPOP, kAutoPopMs);
-  boardTips->SetMaxWidth(kMaxTipWidth);
+  boardTips->SetMaxWidth(ScaleForDpi(kMaxTipWidthAt96, ScreenDpi()));
   bool first = true;
   for (const ScreenTipTool& tool : ScreenTipTools()) {
     const bool added = boardTips->AddTool(GetDlgItem(BoardHandle, tool.controlId), tool.text);

@@ -70,6 +70,7 @@ void DescribeSystem() {
   WindowsMinorVersion = version.dwMinorVersion;
 
   char windowsName[kWindowsNameSize];
-  FormatWindowsName(windowsName, sizeof(windowsName), WindowsPlatformId, WindowsMajorVersion, WindowsMinorVersion);
+  FormatWindowsName(windowsName, sizeof(windowsName), WindowsPlatformId, WindowsMajorVersion, WindowsMinorVersion,
+                    version.dwBuildNumber);
   FormatSystemDescription(SystemDescription, sizeof(SystemDescription), windowsName, bitness, CpuName);
 }

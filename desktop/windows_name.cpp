@@ -21,8 +21,10 @@ struct NamedVersion {
   unsigned long major;  // kAnyMajor: every major version of the platform
   unsigned long minor;
   const char* name;
+  unsigned long firstBuild = 0;  // the row names only this build and later ones
 };
 constexpr unsigned long kAnyMajor = ~0UL;
+constexpr unsigned long kFirstWindows11Build = 22000;
 
 constexpr NamedVersion kNamedVersions[] = {
     {0, kAnyMajor, 1, "3.1"},
@@ -36,6 +38,12 @@ constexpr NamedVersion kNamedVersions[] = {
     {2, 5, 2, "Server 2003 family"},
     {2, 6, 0, "Vista"},
     {2, 6, 1, "7 or 2008 R2"},
+    // Windows reports 6.2 for everything newer to a program whose manifest does not name it.
+    {2, 6, 2, "8"},
+    {2, 6, 3, "8.1"},
+    // Later rows first: the first row that matches names the version.
+    {2, 10, 0, "11", kFirstWindows11Build},
+    {2, 10, 0, "10"},
 };
 
 const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
@@ -43,9 +51,10 @@ const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 }  // namespace
 
 int FormatWindowsName(char* buffer, std::size_t size, unsigned long platform, unsigned long major,
-                      unsigned long minor) {
+                      unsigned long minor, unsigned long build) {
   for (const NamedVersion& row : kNamedVersions) {
-    if (row.platform == platform && (row.major == kAnyMajor || row.major == major) && row.minor == minor) {
+    if (row.platform == platform && (row.major == kAnyMajor || row.major == major) && row.minor == minor &&
+        build >= row.firstBuild) {
       return std::snprintf(buffer, size, "%s%s", kWindowsPrefix, row.name);
     }
   }

@@ -12,9 +12,10 @@ constexpr std::size_t kSystemDescriptionSize = 128;
 constexpr std::size_t kAboutTextSize = 256;
 
 // "Windows " and the name of the platform and version, or one of the four "Unknown" forms for
-// what the table does not know. The results of these three are what snprintf returns.
+// what the table does not know. Windows 11 still reports 10.0 and is told apart by its build
+// number. The results of these three are what snprintf returns.
 int FormatWindowsName(char* buffer, std::size_t size, unsigned long platform, unsigned long major,
-                      unsigned long minor);
+                      unsigned long minor, unsigned long build);
 
 // "<Windows name>, <32bit or 64bit>, CPU: <cpu>"; any bitness but 64 reads as 32bit.
 int FormatSystemDescription(char* buffer, std::size_t size, const char* windowsName, int bitness,

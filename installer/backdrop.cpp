@@ -7,8 +7,10 @@
 #include <cstdio>
 
 #include "desktop/bounded_copy.h"
+#include "desktop/dpi_scale.h"
 #include "desktop/program_name.h"
 #include "desktop/registry.h"
+#include "desktop/screen_dpi.h"
 #include "desktop/settings_keys.h"
 #include "desktop/waits.h"
 #include "installer/ini_migration.h"
@@ -85,10 +87,16 @@ INT_PTR BackdropDialog::OnPaint(WPARAM, LPARAM) {
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
   } else if (banner_ != nullptr) {
+    // The banner grows with the dialogs in front of it, which would otherwise hide it whole.
+    const int dpi = ScreenDpi();
+    const int width = ScaleForDpi(kBannerWidth, dpi);
+    const int height = ScaleForDpi(kBannerHeight, dpi);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(memory, banner_);
-    BitBlt(dc, client.right / 2 - kBannerWidth / 2, client.bottom / 2 - kBannerHeight / 2, kBannerWidth,
-           kBannerHeight, memory, 0, 0, SRCCOPY);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, client.right / 2 - width / 2, client.bottom / 2 - height / 2, width, height, memory, 0, 0,
+               kBannerWidth, kBannerHeight, SRCCOPY);
     SelectObject(memory, previous);
     DeleteDC(memory);
   }

@@ -102,6 +102,16 @@ vec() {
     -filter Box -resize "${px}x${px}" -strip "PNG32:$tmp/$name.png"
 }
 
+# vecpx NAME SIZE PX: like vec, but to any size of PX pixels; for the small icon at 120 and
+# 144 DPI (20 and 24 pixels), which Windows would otherwise shrink from the 32-pixel image.
+vecpx() {
+  local name=$1 size=$2 px=$3 big
+  big=$((size * 16))
+  { echo "affine 16 0 0 16 -0.5 -0.5"; echo "stroke none"; cat; } >"$tmp/$name.mvg"
+  convert -size "${big}x${big}" xc:none -draw "$(cat "$tmp/$name.mvg")" \
+    -filter Box -resize "${px}x${px}" -strip "PNG32:$tmp/$name.png"
+}
+
 # ico NAME PNG...: packs the PNGs as uncompressed BMP-style entries.
 ico() {
   local name=$1; shift
@@ -186,7 +196,9 @@ xpm board16 <<'EOF'
 EOF
 { board32; lines32; } | vec board32 32
 { board48; lines48; } | vec board48 48
-ico board "$tmp/board16.png" "$tmp/board32.png" "$tmp/board48.png"
+{ board32; lines32; } | vecpx board20 32 20
+{ board32; lines32; } | vecpx board24 32 24
+ico board "$tmp/board16.png" "$tmp/board20.png" "$tmp/board24.png" "$tmp/board32.png" "$tmp/board48.png"
 
 # ---------------------------------------------------------------------------
 # tray.ico: plainer clipboard for the notification area
@@ -215,8 +227,11 @@ EOF
     end=23; [ "$y" = 23 ] && end=19
     echo "fill '#2b5d91' rectangle 9,$y $end,$((y + 3))"
   done
-} | vec tray32 32
-ico tray "$tmp/tray16.png" "$tmp/tray32.png"
+} >"$tmp/tray.draw"
+vec tray32 32 <"$tmp/tray.draw"
+vecpx tray20 32 20 <"$tmp/tray.draw"
+vecpx tray24 32 24 <"$tmp/tray.draw"
+ico tray "$tmp/tray16.png" "$tmp/tray20.png" "$tmp/tray24.png" "$tmp/tray32.png"
 
 # ---------------------------------------------------------------------------
 # readme.ico: a page with a blue "i" badge

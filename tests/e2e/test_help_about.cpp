@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "desktop/windows_name.h"
@@ -71,12 +72,20 @@ bool CaretBlinks(HWND window) {
 
 DWORD Selection(HWND edit) { return static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0)); }
 
-// What the About box must say in this Wine: the version Wine reports to this driver, which is
-// built for the same Windows as the program, through the same formatting.
-std::string ExpectedAboutText() {
-  OSVERSIONINFOA version = {};
+// The version this Wine really is. GetVersionEx in this driver, whose manifest names no Windows,
+// would report 6.2 for anything newer, as Windows itself does; RtlGetVersion never does.
+using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+OSVERSIONINFOW TrueVersion() {
+  OSVERSIONINFOW version = {};
   version.dwOSVersionInfoSize = sizeof(version);
-  GetVersionExA(&version);
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll"), "RtlGetVersion")));
+  if (rtlGetVersion != nullptr) rtlGetVersion(&version);
+  return version;
+}
+
+// What the About box must say for this version, through the same formatting.
+std::string ExpectedAboutText(const OSVERSIONINFOW& version) {
   BOOL wow64 = FALSE;
   const bool windows64 = sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
   char cpu[64] = "x86";
@@ -88,13 +97,33 @@ std::string ExpectedAboutText() {
     }
   }
   char name[kWindowsNameSize];
-  FormatWindowsName(name, sizeof(name), version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
+  FormatWindowsName(name, sizeof(name), version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion,
+                    version.dwBuildNumber);
   char description[kSystemDescriptionSize];
   FormatSystemDescription(description, sizeof(description), name, windows64 ? 64 : 32, cpu);
   char text[kAboutTextSize];
   FormatAboutText(text, sizeof(text), "09.12.01", version.dwPlatformId, version.dwMajorVersion,
                   version.dwMinorVersion, description);
   return text;
+}
+
+// What the About box must say in this Wine: the board's manifest names every Windows up to 11,
+// so it sees the true version.
+std::string ExpectedAboutText() { return ExpectedAboutText(TrueVersion()); }
+
+// Wine plays the Windows named for one program under AppDefaults, with Windows' own rule: a
+// program whose manifest does not name Windows 10 is told 6.2.
+constexpr const char* kBoardWineSettings = "Software\\Wine\\AppDefaults\\QUILLOW.EXE";
+bool LetWinePlayForTheBoard(const char* windows) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kBoardWineSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool set = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(windows),
+                                  static_cast<DWORD>(std::strlen(windows) + 1)) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return set;
 }
 
 }  // namespace
@@ -181,6 +210,8 @@ TEST(AboutBox, ShowsTheVersionAndTheSystemAsWineReportsItFromMenuAndCtrlA) {
   BoardSession session("about");
   ASSERT_TRUE(StartBoard(session));
   const std::string expected = ExpectedAboutText();
+  // Wine stands in for Windows 10, which the table names.
+  EXPECT_EQ(expected.find("Unknown"), std::string::npos) << expected;
 
   HWND about = OpenFromMenu(session, 32809, "About Varnel");
   ASSERT_NE(about, nullptr);
@@ -196,6 +227,28 @@ TEST(AboutBox, ShowsTheVersionAndTheSystemAsWineReportsItFromMenuAndCtrlA) {
   ASSERT_TRUE(ClickInto(session.Item(1071)));
   PressKey('A', {VK_CONTROL});
   about = WaitForWindowByCaption(session.Program().id, "About Varnel", 5000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(about, kAboutText)), expected);
+  Click(GetDlgItem(about, IDOK));
+  EXPECT_TRUE(ClosesWithin(about, 5000));
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
+TEST(AboutBox, NamesWindows10WhereWinePlaysIt) {
+  ASSERT_TRUE(LetWinePlayForTheBoard("win10"));
+  BoardSession session("about-win10");
+  const bool started = StartBoard(session);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kBoardWineSettings);
+  ASSERT_TRUE(started);
+  // Wine 8's Windows 10 is build 18362; any build before 22000 is named alike.
+  OSVERSIONINFOW windows10 = {};
+  windows10.dwPlatformId = 2;
+  windows10.dwMajorVersion = 10;
+  windows10.dwBuildNumber = 18362;
+  const std::string expected = ExpectedAboutText(windows10);
+  ASSERT_NE(expected.find("\nWindows 10, "), std::string::npos) << expected;
+
+  HWND about = OpenFromMenu(session, 32809, "About Varnel");
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(WindowText(GetDlgItem(about, kAboutText)), expected);
   Click(GetDlgItem(about, IDOK));
