@@ -14,6 +14,15 @@ constexpr const char* kNoName = "(no name)";
 
 }  // namespace
 
+bool CodePageReportsSubstitutes(unsigned codePage) {
+  // The code pages for which WideCharToMultiByte requires flags 0 and no used-default flag.
+  constexpr unsigned kWithoutFlags[] = {42, 50220, 50221, 50222, 50225, 50227, 50229, 52936, 54936, 65000, 65001};
+  for (unsigned refused : kWithoutFlags) {
+    if (codePage == refused) return false;
+  }
+  return codePage < 57002 || codePage > 57011;
+}
+
 bool WrittenUnchanged(const FieldFit& field) { return !field.changed && !field.cut; }
 
 bool WrittenUnchanged(const SlotFit& slot) { return WrittenUnchanged(slot.name) && WrittenUnchanged(slot.text); }

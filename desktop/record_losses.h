@@ -24,6 +24,11 @@ struct SlotFit {
 bool WrittenUnchanged(const FieldFit& field);
 bool WrittenUnchanged(const SlotFit& slot);
 
+// Whether the system's conversion to this code page can refuse look-alike substitutes and report
+// the default character. Code pages that store every character (UTF-8, UTF-7) and a few stateful
+// or encoded ones accept neither; a conversion to them changes nothing that needs asking.
+bool CodePageReportsSubstitutes(unsigned codePage);
+
 // The slots (numbered from 0) whose name or text would not be written as the board shows them.
 std::vector<int> AffectedSlots(std::span<const SlotFit> slots);
 

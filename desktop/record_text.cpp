@@ -7,16 +7,16 @@
 
 namespace {
 
-// The record's code page as the system names it. Where the system's code page is UTF-8 every
-// character is stored, and the conversion refuses the flags that report substitutes.
+// How the system converts to the record's code page. Where that is UTF-8 (an option of newer
+// Windows) every character is stored, and the conversion refuses the flags that report substitutes.
 struct RecordCodePage {
   DWORD flags;
   bool reportsDefault;
 };
 
 RecordCodePage CodePageRules() {
-  const bool utf8 = GetACP() == CP_UTF8;
-  return {utf8 ? 0u : static_cast<DWORD>(WC_NO_BEST_FIT_CHARS), !utf8};
+  const bool reports = CodePageReportsSubstitutes(GetACP());
+  return {reports ? static_cast<DWORD>(WC_NO_BEST_FIT_CHARS) : 0u, reports};
 }
 
 int BytesFor(const RecordCodePage& rules, const wchar_t* text, int length, char* buffer, int size, BOOL* usedDefault) {
