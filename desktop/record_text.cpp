@@ -42,6 +42,17 @@ int FittingLength(const RecordCodePage& rules, const wchar_t* text, int length, 
   return low;
 }
 
+// Copies text when every character is ASCII; false, with buffer unspecified, at the first that
+// is not.
+bool CopiedAsAscii(const wchar_t* text, int length, char* buffer) {
+  for (int i = 0; i < length; ++i) {
+    if (text[i] >= 0x80) return false;
+    buffer[i] = static_cast<char>(text[i]);
+  }
+  buffer[length] = '\0';
+  return true;
+}
+
 }  // namespace
 
 FieldFit ToRecordText(const wchar_t* text, int length, char* buffer, int size) {
@@ -49,6 +60,9 @@ FieldFit ToRecordText(const wchar_t* text, int length, char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return fit;
   buffer[0] = '\0';
   if (text == nullptr || length <= 0) return fit;
+  // Plain ASCII is the same in every ANSI code page: most texts are copied without asking the
+  // system, which keeps a project switch as quick as before.
+  if (length < size && CopiedAsAscii(text, length, buffer)) return fit;
   const RecordCodePage rules = CodePageRules();
   BOOL usedDefault = FALSE;
   // Nearly every text fits: one call converts it, and only a text that does not is measured.

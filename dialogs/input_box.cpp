@@ -27,7 +27,8 @@ BOOL InputBox::OnInitDialog() {
 }
 
 void InputBox::OnOK() {
-  answer_ = ItemTextWide(IDC_INPUT_TEXT);
+  // A text put there by other means than typing may be longer than the limit: it is cut to it.
+  answer_ = ItemTextWide(IDC_INPUT_TEXT).substr(0, static_cast<std::size_t>(limit_ > 0 ? limit_ : 0));
   EndDialog(IDOK);
 }
 
