@@ -40,7 +40,7 @@ std::string SaveAnywayQuestion(std::span<const int> slots, std::span<const std::
   std::string question = kLossIntro;
   question += "\n\n";
   for (int slot : slots) {
-    char number[16];
+    char number[32];
     std::snprintf(number, sizeof number, "Button %d: ", slot + 1);
     question += number;
     const bool named = slot >= 0 && static_cast<std::size_t>(slot) < names.size() && !names[slot].empty();
