@@ -1,9 +1,6 @@
 // The input box and AskText.
 #include "dialogs/input_box.h"
 
-#include <cstring>
-
-#include "desktop/bounded_copy.h"
 #include "desktop/record_text.h"
 #include "resources/resource.h"
 #include "state/board_state.h"

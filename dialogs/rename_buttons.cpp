@@ -38,7 +38,12 @@ class RenameButtonsDialog : public StackedDialog<RenameButtonsDialog> {
       stored[slot] = AsRecordWouldStore(name, static_cast<int>(kButtonNameSize), &fits[slot].name);
     }
     if (!UserAcceptsRecordLosses(Handle(), fits, typed)) return;
-    for (int slot = 0; slot < kSlotCount; ++slot) SetDlgItemTextW(BoardHandle, CopyButtonOfSlot(slot), stored[slot].c_str());
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      SetDlgItemTextW(BoardHandle, CopyButtonOfSlot(slot), stored[slot].c_str());
+      // The page keeps the names too: Find searches the current project there.
+      ToRecordText(stored[slot].c_str(), static_cast<int>(stored[slot].size()), BoardPage.names[slot],
+                   static_cast<int>(kButtonNameSize));
+    }
     EndDialog(IDOK);
   }
 
