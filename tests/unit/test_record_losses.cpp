@@ -38,14 +38,6 @@ TEST(RecordLosses, QuestionNamesEachButtonByNumberAndNameAndMarksTooLongTexts) {
             "\nSave anyway? Those characters are written as \"?\" and a text that is too long loses its end.");
 }
 
-TEST(RecordLosses, QuestionSurvivesSlotsBeyondTheNamesGiven) {
-  const std::vector<SlotFit> fits(2);
-  const std::vector<std::string> names(1, "one");
-  const std::vector<int> slots = {0, 40, -1};
-  const std::string question = SaveAnywayQuestion(slots, names, fits);
-  EXPECT_NE(question.find("Button 1: one\nButton 41: (no name)\nButton 0: (no name)\n"), std::string::npos) << question;
-}
-
 TEST(RecordLosses, OnlyCodePagesThatCanLoseCharactersAskForTheirSubstitutes) {
   for (unsigned codePage : {874u, 932u, 936u, 949u, 950u, 1250u, 1251u, 1252u, 1253u, 1258u}) {
     EXPECT_TRUE(CodePageReportsSubstitutes(codePage)) << codePage;
