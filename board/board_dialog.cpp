@@ -36,6 +36,14 @@ void UseBackslashes(char* path) {
   }
 }
 
+// Typing and pasting stop where a field of the record ends, so the user sees the limit when it is
+// reached rather than losing the end at the next save.
+void LimitFieldsToRecord(HWND board) {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    SendDlgItemMessageW(board, TextFieldOfSlot(slot), EM_LIMITTEXT, kTextFieldSize - 1, 0);
+  }
+}
+
 }  // namespace
 
 bool StartedByInstaller() { return std::strcmp(CommandLineCopy, kInstallingArgument) == 0; }
@@ -113,6 +121,7 @@ void BoardDialog::StartUp() {
   LoadSettings();
 
   ApplyFieldFont();
+  LimitFieldsToRecord(board);
   ShowScreenTipsChoice();
   StartTrayIcon();
 
@@ -216,6 +225,10 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
   if (PrimaryCopy == 1) {
     ShuttingDown = 1;
     CaptureBoard();
+    if (ConfirmCapturedTexts() != 1) {
+      ReopenAfterClose();
+      return TRUE;
+    }
     const int saved = SaveBoardOnClose();
     SaveSettings();
     if (saved != 1 && slotSavesAtFailedClose_ != BoardSlotSaves()) {
@@ -234,6 +247,15 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
   BoardClosing = 1;
   // The dialog's default handling turns WM_CLOSE into IDCANCEL, which the cancel handler ends.
   return FALSE;
+}
+
+// The user went back from the close: the board stays open with its texts as they are.
+void BoardDialog::ReopenAfterClose() {
+  ShuttingDown = 0;
+  MarkBoardClosing(Handle(), false);
+  EnableWindow(Handle(), TRUE);
+  BoardTitle(CurrentProjectPath);
+  closing_ = false;
 }
 
 INT_PTR BoardDialog::OnEndSession(WPARAM ending, LPARAM) {

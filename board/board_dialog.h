@@ -22,6 +22,7 @@ class BoardDialog : public StackedDialog<BoardDialog> {
 
  private:
   INT_PTR OnClose(WPARAM wParam, LPARAM lParam);
+  void ReopenAfterClose();
   INT_PTR OnDestroy(WPARAM wParam, LPARAM lParam);
   INT_PTR OnPaint(WPARAM wParam, LPARAM lParam);
   INT_PTR OnSetFocus(WPARAM wParam, LPARAM lParam);

@@ -39,6 +39,7 @@ add_library(quillow_core STATIC
   desktop/splash.cpp
   desktop/system_description.cpp
   desktop/tray_icon.cpp
+  desktop/record_text.cpp
   dialogs/edit_text_field.cpp
   dialogs/help_window.cpp
   dialogs/input_box.cpp

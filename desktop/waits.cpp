@@ -17,9 +17,10 @@ std::uint32_t ClockReading() {
 
 void DispatchPendingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  // Wide, as the dialogs' own loop: typed characters reach the Unicode controls unchanged.
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

@@ -2,17 +2,12 @@
 #include "dialogs/edit_text_field.h"
 
 #include "desktop/field_font.h"
-#include "desktop/window_text.h"
+#include "desktop/record_text.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 #include "state/stacked_dialog.h"
 
 namespace {
-
-constexpr int kScratchSize = 10240;
-
-// Carries the text between the board's field and the editor: at most 10239 characters.
-char EditorScratch[kScratchSize] = {};
 
 class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
  public:
@@ -22,8 +17,9 @@ class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
   BOOL OnInitDialog() override {
     fw::CenterOnDesktop(Handle());
     if (FieldFont != nullptr) SendItem(IDC_EDITOR_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(FieldFont), TRUE);
-    ReadWindowText(GetDlgItem(BoardHandle, field_), EditorScratch, kScratchSize);
-    SetItemText(IDC_EDITOR_TEXT, EditorScratch);
+    // Stops typing and pasting where a field of the record ends, as the board's fields do.
+    SendItem(IDC_EDITOR_TEXT, EM_LIMITTEXT, kTextFieldSize - 1, 0);
+    SetItemTextWide(IDC_EDITOR_TEXT, fw::WindowTextWide(GetDlgItem(BoardHandle, field_)));
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_EDITOR_TEXT)), 1);
     // The caret at the very start with nothing selected: the dialog manager would select it all.
     SendItem(IDC_EDITOR_TEXT, EM_SETSEL, 0, 0);
@@ -31,9 +27,16 @@ class EditTextFieldDialog : public StackedDialog<EditTextFieldDialog> {
     return FALSE;
   }
 
+  // The text goes back to the board as the record will hold it: when that changes it, the user
+  // decides first, and No keeps the editor open with the text as typed.
   void OnOK() override {
-    ReadWindowText(Item(IDC_EDITOR_TEXT), EditorScratch, kScratchSize);
-    SetDlgItemTextA(BoardHandle, field_, EditorScratch);
+    const std::wstring typed = ItemTextWide(IDC_EDITOR_TEXT);
+    SlotFit fits[kSlotCount] = {};
+    FieldFit fit;
+    const std::wstring stored = AsRecordWouldStore(typed, static_cast<int>(kTextFieldSize), &fit);
+    if (IsTextField(field_)) fits[SlotOfButton(field_ - 1)].text = fit;
+    if (!UserAcceptsRecordLosses(Handle(), fits)) return;
+    SetDlgItemTextW(BoardHandle, field_, stored.c_str());
     EndDialog(IDOK);
   }
 

@@ -3,7 +3,7 @@
 #include "dialogs/rename_buttons.h"
 
 #include "desktop/about_box.h"
-#include "desktop/window_text.h"
+#include "desktop/record_text.h"
 #include "dialogs/help_window.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
@@ -19,17 +19,30 @@ class RenameButtonsDialog : public StackedDialog<RenameButtonsDialog> {
   BOOL OnInitDialog() override {
     fw::CenterOnDesktop(Handle());
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      ReadWindowText(GetDlgItem(BoardHandle, CopyButtonOfSlot(slot)), BoardPage.names[slot], kButtonNameSize);
-      SetItemText(TextFieldOfSlot(slot), BoardPage.names[slot]);
+      // Typing and pasting stop where a name of the record ends.
+      SendItem(TextFieldOfSlot(slot), EM_LIMITTEXT, kButtonNameSize - 1, 0);
+      SetItemTextWide(TextFieldOfSlot(slot), fw::WindowTextWide(GetDlgItem(BoardHandle, CopyButtonOfSlot(slot))));
     }
     return TRUE;
   }
 
+  // The names go to the buttons as the record will hold them: when that changes one, the user
+  // decides first, and No keeps this window open with the names as typed.
   void OnOK() override {
+    std::wstring stored[kSlotCount];
+    std::vector<std::string> typed;
+    SlotFit fits[kSlotCount] = {};
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      // Read into the page's 32 bytes: a longer name keeps its first 31 characters.
-      ReadWindowText(Item(TextFieldOfSlot(slot)), BoardPage.names[slot], kButtonNameSize);
-      SetDlgItemTextA(BoardHandle, CopyButtonOfSlot(slot), BoardPage.names[slot]);
+      const std::wstring name = ItemTextWide(TextFieldOfSlot(slot));
+      typed.push_back(Utf8Of(name));
+      stored[slot] = AsRecordWouldStore(name, static_cast<int>(kButtonNameSize), &fits[slot].name);
+    }
+    if (!UserAcceptsRecordLosses(Handle(), fits, typed)) return;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      SetDlgItemTextW(BoardHandle, CopyButtonOfSlot(slot), stored[slot].c_str());
+      // The page keeps the names too: Find searches the current project there.
+      ToRecordText(stored[slot].c_str(), static_cast<int>(stored[slot].size()), BoardPage.names[slot],
+                   static_cast<int>(kButtonNameSize));
     }
     EndDialog(IDOK);
   }

@@ -1,7 +1,6 @@
 // The slot context menu and the single-button rename.
 #include "dialogs/slot_menu.h"
 
-#include "desktop/window_text.h"
 #include "dialogs/input_box.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
@@ -63,10 +62,10 @@ void ShowPopupMenu(HWND, int menuId, HWND owner) {
 }
 
 void DefineButton(HWND button) {
-  char caption[32] = {};
-  ReadWindowText(button, caption, sizeof(caption));
-  if (AskText(kDefineButtonCaption, kDefineButtonPrompt, caption, sizeof(caption)) == 1) {
-    SetWindowTextA(button, caption);
+  // The name stays on the button as typed; the save that writes it asks about what it changes.
+  std::wstring caption = fw::WindowTextWide(button);
+  if (AskTextWide(kDefineButtonCaption, kDefineButtonPrompt, caption, static_cast<int>(kButtonNameSize) - 1) == 1) {
+    SetWindowTextW(button, caption.c_str());
   }
 }
 

@@ -43,10 +43,10 @@ int App::Run(HINSTANCE instance, const char* commandLine) {
 
   if (InitInstance()) {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
       if (!ProcessMessageFilter(MSGF_DIALOGBOX, &msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
       }
     }
   }

@@ -24,7 +24,7 @@ INT_PTR Dialog::RunModal(HWND owner) {
   bool showOnIdle = !ended_ && !IsWindowVisible(window);
   MSG msg;
   while (!ended_ && IsWindow(window)) {
-    if (showOnIdle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (showOnIdle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       // A window minimised before the loop went idle (hidden into the tray, say) was put away
       // on purpose; showing it now would bring it back.
       if (!IsIconic(window)) {
@@ -33,20 +33,22 @@ INT_PTR Dialog::RunModal(HWND owner) {
       }
       showOnIdle = false;
     }
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    // The wide calls throughout: a character typed or pasted into one of our Unicode controls
+    // reaches it as it was, not through the code page.
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
     // The same hook call the system's own dialog loop makes, so the application's message
     // filter sees our dialogs' messages exactly as it sees those of message boxes.
-    if (CallMsgFilterA(&msg, MSGF_DIALOGBOX)) continue;
+    if (CallMsgFilterW(&msg, MSGF_DIALOGBOX)) continue;
     App::MarkAlreadyFiltered(&msg);
     const bool handled = PreTranslateMessage(&msg);
     App::MarkAlreadyFiltered(nullptr);
     if (!handled) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
 
@@ -67,7 +69,9 @@ HWND Dialog::Create(HWND owner, bool modal) {
   modal_ = modal;
   ended_ = false;
   result_ = -1;
-  return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+  // Unicode windows, controls included: an ANSI edit control would turn a pasted text into the
+  // code page at once, with look-alike substitutes, before the program could see what was lost.
+  return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                             reinterpret_cast<LPARAM>(this));
 }
 
@@ -83,9 +87,11 @@ void Dialog::EndDialog(INT_PTR result) {
   }
 }
 
+std::wstring Dialog::ItemTextWide(int id) const { return WindowTextWide(Item(id)); }
+
 bool Dialog::PreTranslateMessage(MSG* msg) {
   if (hwnd_ == nullptr) return false;
-  return IsDialogMessageA(hwnd_, msg) != FALSE;
+  return IsDialogMessageW(hwnd_, msg) != FALSE;
 }
 
 bool Dialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
@@ -160,6 +166,16 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace fw
 
 namespace fw {
+
+std::wstring WindowTextWide(HWND window) {
+  std::wstring text;
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return text;
+  text.resize(static_cast<std::size_t>(length) + 1);
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
 
 void CenterOnDesktop(HWND window) {
   RECT desktop;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 
 namespace fw {
 
@@ -41,6 +42,8 @@ class Dialog {
   int ItemText(int id, char* buffer, int size) const {
     return static_cast<int>(GetDlgItemTextA(hwnd_, id, buffer, size));
   }
+  std::wstring ItemTextWide(int id) const;
+  void SetItemTextWide(int id, const std::wstring& text) const { SetDlgItemTextW(hwnd_, id, text.c_str()); }
   bool IsItemChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
   void CheckItem(int id, bool checked) const {
     CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -143,6 +146,9 @@ class TableDialog : public Dialog {
     return false;
   }
 };
+
+// The whole text of a window or control, as the control holds it.
+std::wstring WindowTextWide(HWND window);
 
 // Centres a window on the desktop window's rectangle (its work area is not considered).
 void CenterOnDesktop(HWND window);

@@ -6,6 +6,7 @@
 
 #include "desktop/program_name.h"
 #include "desktop/window_text.h"
+#include "desktop/record_text.h"
 #include "projects/find_search.h"
 #include "projects/find_state.h"
 #include "resources/resource.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr const char* kNoMemory = "Not enough local memory to finish task. Close some programs or reboot.";
 constexpr const char* kTypeSearchText = "Please type in text to search for.";
 constexpr const char* kSearchComplete = "Search Complete.";
+constexpr const char* kSearchWordNotStorable =
+    "No project can hold this search text: it has characters that a project cannot store.";
 
 // The library in the order of the board's project list.
 class ListedProjects : public ProjectSource {
@@ -114,13 +117,26 @@ class FindDialog : public StackedDialog<FindDialog> {
     return FALSE;
   }
 
+  // The search text as the projects store text; false when that would change a character, since
+  // searching for the substitute would find texts the user never meant.
+  bool ReadSearchText() {
+    const std::wstring typed = ItemTextWide(IDC_FIND_WHAT);
+    const FieldFit fit = ToRecordText(typed.c_str(), static_cast<int>(typed.size()), FindState.searchText,
+                                      static_cast<int>(kSearchTextSize));
+    return !fit.changed;
+  }
+
   void OnSearchTextNotice(int, int, HWND) {
     ReadWindowText(Item(IDC_FIND_WHAT), FindState.searchText, kSearchTextSize);
     EnableItem(IDC_FIND_FIRST, FindState.searchText[0] != '\0');
   }
 
   void OnFind(int button, int, HWND) {
-    ReadWindowText(Item(IDC_FIND_WHAT), FindState.searchText, kSearchTextSize);
+    if (!ReadSearchText()) {
+      MessageBoxA(Handle(), kSearchWordNotStorable, kProgramName, MB_ICONINFORMATION);
+      FocusItem(IDC_FIND_WHAT);
+      return;
+    }
     if (FindState.searchText[0] == '\0') {
       MessageBoxA(Handle(), kTypeSearchText, kProgramName, MB_ICONINFORMATION);
       FocusItem(IDC_FIND_WHAT);

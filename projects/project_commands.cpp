@@ -79,6 +79,7 @@ int SaveUnderNewName() {
 
 int SaveCurrentIfPresent() {
   CaptureBoard();
+  if (ConfirmCapturedTexts() != 1) return 0;
   if (CurrentFileHoldsTheSlots()) return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
   if (!PageHoldsText(BoardPage)) return 1;
   // Texts that belong to no file would be lost by the change that follows.
@@ -111,6 +112,7 @@ void SaveProject() {
     return;
   }
   CaptureBoard();
+  if (ConfirmCapturedTexts() != 1) return;
   if (SaveProjectFile(CurrentProjectPath, BoardPage, 1) != 0) {
     FocusProjectCombo();
     SaveSettings();
@@ -119,6 +121,7 @@ void SaveProject() {
 
 void SaveProjectAs() {
   CaptureBoard();
+  if (ConfirmCapturedTexts() != 1) return;
   if (SaveUnderNewName() != 1) return;
   ListProjects();
   FocusProjectCombo();
@@ -182,6 +185,7 @@ int SaveBoardOnClose() {
 int SaveBoardIntoItsFile() {
   if (!CurrentFileHoldsTheSlots()) return 1;
   CaptureBoard();
+  if (ConfirmCapturedTexts() != 1) return 0;
   return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
 }
 

@@ -8,8 +8,8 @@
 
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
+#include "desktop/record_text.h"
 #include "desktop/settings.h"
-#include "desktop/window_text.h"
 #include "projects/page_file.h"
 #include "state/board_state.h"
 
@@ -19,15 +19,31 @@ constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
 
 }  // namespace
 
+namespace {
+
+// How the last capture wrote each slot into the page.
+SlotFit capturedFits[kSlotCount] = {};
+
+// One character more than a field holds, so that a longer text is seen to be cut.
+FieldFit CaptureField(int control, char* field, int size) {
+  static wchar_t shown[kTextFieldSize + 1];
+  const int length = GetDlgItemTextW(BoardHandle, control, shown, size + 1);
+  return ToRecordText(shown, length, field, size);
+}
+
+}  // namespace
+
 void CaptureBoard() {
   ClearPage(BoardPage);
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    ReadWindowText(GetDlgItem(BoardHandle, CopyButtonOfSlot(slot)), BoardPage.names[slot], kButtonNameSize);
+    capturedFits[slot].name = CaptureField(CopyButtonOfSlot(slot), BoardPage.names[slot], static_cast<int>(kButtonNameSize));
   }
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    ReadWindowText(GetDlgItem(BoardHandle, TextFieldOfSlot(slot)), BoardPage.texts[slot], kTextFieldSize);
+    capturedFits[slot].text = CaptureField(TextFieldOfSlot(slot), BoardPage.texts[slot], static_cast<int>(kTextFieldSize));
   }
 }
+
+int ConfirmCapturedTexts() { return UserAcceptsRecordLosses(BoardHandle, capturedFits) ? 1 : 0; }
 
 void ShowPage() {
   // A visible button draws itself at once when its caption changes, and a field invalidates

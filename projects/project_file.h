@@ -5,8 +5,13 @@
 
 #include "state/project_page.h"
 
-// Copies the board's 33 captions and texts into the page (cut to 31 and 10239 characters).
+// Copies the board's 33 captions and texts into the page through the record's conversion (cut to
+// 31 and 10239 bytes), noting each slot that the page does not hold as the board shows it.
 void CaptureBoard();
+// Every save of captured slots asks this first: 1 when the page holds the board's texts as they
+// are shown, or the user chose to save them changed; 0 when the user went back, and nothing may
+// be written.
+int ConfirmCapturedTexts();
 // Writes the page's captions and texts into the board's buttons and fields.
 void ShowPage();
 

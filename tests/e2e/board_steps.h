@@ -207,6 +207,16 @@ inline bool ConfirmBox(BoardSession& session, const std::string& text, DWORD tim
   return AnswerMessageBox(box, "OK") && WaitUntil([&] { return !IsWindow(box); }, 5000);
 }
 
+// Pastes as a user does: the clipboard holding the text as a Unicode program leaves it, the
+// edit's whole content selected, then a real Ctrl+V. True once the edit's text has changed.
+inline bool PasteInto(HWND edit, const std::string& utf8) {
+  if (!SetClipboardUnicode(utf8) || !Activate(GetAncestor(edit, GA_ROOT)) || !ClickInto(edit)) return false;
+  const std::string before = WindowTextUtf8(edit);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  PressKey('V', {VK_CONTROL});
+  return WaitUntil([&] { return WindowTextUtf8(edit) != before; }, 5000);
+}
+
 inline std::string ErrorSaving(const std::string& path) { return "Error saving:\n" + path; }
 
 inline HWND WaitForPrompt(BoardSession& session, const char* title) {

@@ -400,6 +400,16 @@ std::string WindowText(HWND window) {
   return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
+std::string WindowTextUtf8(HWND window) {
+  static wchar_t text[22000];
+  const LRESULT length = SendMessageW(window, WM_GETTEXT, sizeof(text) / sizeof(text[0]), reinterpret_cast<LPARAM>(text));
+  if (length <= 0) return {};
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
 std::string ClassName(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof(name));
@@ -819,6 +829,16 @@ std::string MessageBoxText(HWND box) {
   return best;
 }
 
+std::string MessageBoxTextUtf8(HWND box) {
+  std::string best;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Static") continue;
+    const std::string text = WindowTextUtf8(child);
+    if (text.size() > best.size()) best = text;
+  }
+  return best;
+}
+
 bool AnswerMessageBox(HWND box, const std::string& button) {
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (ClassName(child) != "Button" || !IsWindowVisible(child)) continue;
@@ -855,6 +875,21 @@ bool SetClipboardText(const std::string& text) {
     std::snprintf(chars, text.size() + 1, "%s", text.c_str());
     GlobalUnlock(memory);
     done = SetClipboardData(CF_TEXT, memory) != nullptr;
+  }
+  CloseClipboard();
+  return done;
+}
+
+bool SetClipboardUnicode(const std::string& utf8) {
+  const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  if (count <= 0 || !WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<size_t>(count) * sizeof(wchar_t));
+  bool done = false;
+  if (memory != nullptr) {
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, static_cast<wchar_t*>(GlobalLock(memory)), count);
+    GlobalUnlock(memory);
+    done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   }
   CloseClipboard();
   return done;

@@ -81,6 +81,8 @@ void Close(Process& process);
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::string WindowText(HWND window);
+// A window's text read as Unicode (WM_GETTEXT through SendMessageW), given as UTF-8.
+std::string WindowTextUtf8(HWND window);
 std::string ClassName(HWND window);
 // Visible top-level windows of any process whose caption starts with prefix.
 std::vector<HWND> FindWindowsByCaption(const std::string& prefix);
@@ -158,6 +160,8 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command);
 HWND WaitForMessageBox(DWORD processId, const std::string& caption, DWORD timeoutMs);
 // The message text of a message box.
 std::string MessageBoxText(HWND box);
+// The same read as Unicode and given as UTF-8, for texts beyond the code page.
+std::string MessageBoxTextUtf8(HWND box);
 // Presses the message box's button with this text ("OK", "Yes", "No"; ampersands ignored).
 bool AnswerMessageBox(HWND box, const std::string& button);
 
@@ -165,6 +169,8 @@ bool AnswerMessageBox(HWND box, const std::string& button);
 
 std::string ClipboardText();
 bool SetClipboardText(const std::string& text);
+// Puts only CF_UNICODETEXT there, as a Unicode program copies: the text is given as UTF-8.
+bool SetClipboardUnicode(const std::string& utf8);
 
 // ---- Screenshots -----------------------------------------------------------------------------
 

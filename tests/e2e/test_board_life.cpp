@@ -106,7 +106,14 @@ TEST(Closing, TypedSlotsAndSettingsAreSavedIntoTheCurrentFile) {
       << SlotFieldText(session, 32);
   SendMessageA(session.Item(1070), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A caption far longer than thirty-one"));
 
-  ASSERT_TRUE(session.CloseAndWait());
+  // A caption longer than a name of the file is cut only once the user has agreed.
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  HWND question = WaitForMessageBox(session.Program().id, "Varnel", 10000);
+  ASSERT_NE(question, nullptr) << "the close cut the caption without asking";
+  EXPECT_NE(MessageBoxText(question).find("\nButton 1: A caption far longer than thirty-one (too long)\n"), std::string::npos)
+      << MessageBoxText(question);
+  ASSERT_TRUE(AnswerMessageBox(question, "Yes"));
+  ASSERT_TRUE(WaitForExit(session.Program(), 15000));
   const std::string saved = ReadWholeFile(path);
   ASSERT_EQ(saved.size(), kProjectBytes);
   EXPECT_EQ(TextInFile(saved, 32), "typed by hand\r\nline two");

@@ -62,7 +62,9 @@ TEST(RenameButtons, NamesAreCutTo31AndReachTheFileOnlyWithTheNextSave) {
   PressKey('5', {VK_CONTROL});
   EXPECT_FALSE(WaitUntil([&] { return FindWindowsByCaption("Rename Buttons").size() > 1; }, 1000));
 
-  SendMessageA(GetDlgItem(dialog, 1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFortyCharacters));
+  // A pasted name stops where a name of the file ends.
+  ASSERT_TRUE(PasteInto(GetDlgItem(dialog, 1071), kFortyCharacters));
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, 1071)), std::string(kFortyCharacters).substr(0, 31));
   SendMessageA(GetDlgItem(dialog, 1073), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   ASSERT_TRUE(Activate(dialog));
   PressKey(VK_RETURN);
