@@ -5,10 +5,12 @@
 #include "board/reposition.h"
 
 #include <cstdio>
+#include <string>
 
 #include "board/reposition_order.h"
 #include "desktop/program_name.h"
-#include "desktop/window_text.h"
+#include "desktop/record_text.h"
+#include "framework/dialog.h"
 #include "dialogs/help_topics.h"
 #include "projects/project_file.h"
 #include "resources/resource.h"
@@ -29,6 +31,27 @@ void EnableGatedItems(HWND board, bool enabled) {
 }
 
 ProjectPage CollectedPage;
+// The clicked slots as the controls show them: pasted characters that the record cannot store
+// move with their slot unchanged, and the save after the mode asks about them as any save does.
+std::wstring collectedNames[kSlotCount];
+std::wstring collectedTexts[kSlotCount];
+
+void ShowCollectedSlots(HWND board) {
+  // Drawn once after the last control, as a project change does; a hidden board is left alone,
+  // since turning redrawing back on would mark it visible.
+  const bool drawnOnce = IsWindowVisible(board) != FALSE;
+  if (drawnOnce) SendMessageA(board, WM_SETREDRAW, FALSE, 0);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    SetDlgItemTextW(board, CopyButtonOfSlot(slot), collectedNames[slot].c_str());
+    SetDlgItemTextW(board, TextFieldOfSlot(slot), collectedTexts[slot].c_str());
+    collectedNames[slot].clear();
+    collectedTexts[slot].clear();
+  }
+  if (drawnOnce) {
+    SendMessageA(board, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(board, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
 
 void EnableItem(HWND board, int id, bool enabled) { EnableWindow(GetDlgItem(board, id), enabled ? TRUE : FALSE); }
 void HideItem(HWND board, int id) { ShowWindow(GetDlgItem(board, id), SW_HIDE); }
@@ -41,7 +64,7 @@ void ShowItemOnTop(HWND board, int id) {
 
 void FinishReposition(HWND board) {
   BoardPage = CollectedPage;
-  ShowPage();
+  ShowCollectedSlots(board);
   EnableGatedItems(board, true);
   EnableItem(board, IDC_MIN_ON_EACH_COPY, true);
   EnableItem(board, IDC_TOPMOST, true);
@@ -80,10 +103,14 @@ void RepositionClick(HWND board, int button) {
   if (position < kSlotCount - 1) ShowItemOnTop(board, MarkerOfSlot(position + 1));
   RepositionCount = position + 1;
 
+  collectedNames[position] = fw::WindowTextWide(GetDlgItem(board, button));
+  collectedTexts[position] = fw::WindowTextWide(GetDlgItem(board, TextFieldOfButton(button)));
   char caption[kButtonNameSize];
   static char text[kTextFieldSize];
-  ReadWindowText(GetDlgItem(board, button), caption, sizeof caption);
-  ReadWindowText(GetDlgItem(board, TextFieldOfButton(button)), text, sizeof text);
+  ToRecordText(collectedNames[position].c_str(), static_cast<int>(collectedNames[position].size()), caption,
+               static_cast<int>(sizeof caption));
+  ToRecordText(collectedTexts[position].c_str(), static_cast<int>(collectedTexts[position].size()), text,
+               static_cast<int>(sizeof text));
   CollectClickedSlot(CollectedPage, position, caption, text);
 
   EnableItem(board, button, false);

@@ -1,5 +1,5 @@
-// The board under a double-byte ANSI code page (932, Japanese): a name cut to its 31 bytes keeps
-// whole characters, and Find matches characters, not bytes. CTest runs this suite in a Wine prefix
+// The board under a double-byte ANSI code page (932, Japanese): a name longer than its 31 bytes
+// is named before the save, which keeps the whole characters that fit, and Find matches characters, not bytes. CTest runs this suite in a Wine prefix
 // of its own whose locale is ja_JP.UTF-8, so every text here is in code page 932.
 #include <gtest/gtest.h>
 
@@ -63,11 +63,19 @@ TEST(DoubleByte, ARenamedButtonKeepsTheWholeCharactersThatFitIn31Bytes) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
 
-  // 15 characters are 30 bytes; the 16th would need bytes 31 and 32, and byte 32 is the NUL's.
-  EXPECT_TRUE(WaitUntil([&] { return WindowText(button) == Repeated(kHiraganaA, 15); }, 5000))
+  // The button keeps the name as typed; the save that writes it says that it is too long.
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(button) == Repeated(kHiraganaA, 20); }, 5000))
       << "the button shows \"" << WindowText(button) << "\"";
   Screenshot("double-byte-name", session.Board());
-  EXPECT_TRUE(session.CloseAndWait());
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  HWND question = WaitForMessageBox(session.Program().id, "Varnel", 10000);
+  ASSERT_NE(question, nullptr) << "no question before a name longer than 31 bytes is saved";
+  const std::string asked = MessageBoxTextUtf8(question);
+  EXPECT_NE(asked.find("Button 5: "), std::string::npos) << asked;
+  EXPECT_NE(asked.find(" (too long)"), std::string::npos) << asked;
+  ASSERT_TRUE(AnswerMessageBox(question, "Yes"));
+  ASSERT_TRUE(WaitForExit(session.Program(), 15000));
+  // 15 characters are 30 bytes; the 16th would need bytes 31 and 32, and byte 32 is the NUL's.
   EXPECT_EQ(NameInFile(ReadWholeFile(path), 4), Repeated(kHiraganaA, 15));
 }
 
