@@ -1,6 +1,7 @@
 // The board under a double-byte ANSI code page (932, Japanese): a name longer than its 31 bytes
-// is named before the save, which keeps the whole characters that fit, and Find matches characters, not bytes. CTest runs this suite in a Wine prefix
-// of its own whose locale is ja_JP.UTF-8, so every text here is in code page 932.
+// is named before the save, which keeps the whole characters that fit, and Find matches
+// characters, not bytes. CTest runs this suite in a Wine prefix of its own whose locale is
+// ja_JP.UTF-8, so every text here is in code page 932.
 #include <gtest/gtest.h>
 
 #include <string>
