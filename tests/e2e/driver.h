@@ -158,6 +158,8 @@ bool ChooseMenuCommand(HWND board, const std::string& program, UINT command);
 HWND WaitForMessageBox(DWORD processId, const std::string& caption, DWORD timeoutMs);
 // The message text of a message box.
 std::string MessageBoxText(HWND box);
+// A visible message box of the process whose text starts with prefix, or null.
+HWND FindMessageBoxStartingWith(DWORD processId, const std::string& prefix);
 // Presses the message box's button with this text ("OK", "Yes", "No"; ampersands ignored).
 bool AnswerMessageBox(HWND box, const std::string& button);
 
