@@ -158,6 +158,14 @@ void BoardDialog::NoteUnloadableAtStart(const char* path, const FileFailure& fai
 
 INT_PTR BoardDialog::OnStartUpReports(WPARAM, LPARAM) {
   BeginWork();
+  // The dialog loop shows the board only once no message waits, which is after this one: a
+  // message over a board not yet shown would stand alone. A board put into the tray on purpose
+  // is minimised and stays where it is.
+  HWND board = Handle();
+  if (!IsWindowVisible(board) && !IsIconic(board)) {
+    ShowWindow(board, SW_SHOWNORMAL);
+    UpdateWindow(board);
+  }
   ReportProgramFolderProblem(folderProblem_);
   folderProblem_ = ProgramFolderProblem::None;
   if (unloadableAtStart_[0] != '\0') ReportUnloadableProject(unloadableAtStart_, unloadableFailure_);

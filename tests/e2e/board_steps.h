@@ -227,12 +227,14 @@ constexpr const char* kUnsavedTexts =
     "another folder, No to close without saving them, or Cancel to go back to the board.";
 
 // Expects that question and answers it with the button ("Yes", "No" or "Cancel").
-inline bool AnswerUnsavedTexts(BoardSession& session, const std::string& button, DWORD timeoutMs = 10000) {
-  HWND box = WaitForMessageBox(session.Program().id, "Varnel", timeoutMs);
+// A screenshot name keeps a picture of the question.
+inline bool AnswerUnsavedTexts(BoardSession& session, const std::string& button, const char* screenshot = nullptr) {
+  HWND box = WaitForMessageBox(session.Program().id, "Varnel", 10000);
   if (box == nullptr) {
     ADD_FAILURE() << "the board did not ask what to do with its unsaved texts";
     return false;
   }
+  if (screenshot != nullptr && WaitUntilSettled(box)) Screenshot(screenshot);
   EXPECT_EQ(MessageBoxText(box), kUnsavedTexts);
   return AnswerMessageBox(box, button) && WaitUntil([&] { return !IsWindow(box); }, 5000);
 }

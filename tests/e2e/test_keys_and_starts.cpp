@@ -174,6 +174,7 @@ TEST(RunningCopy, ASecondStartWaitsWhileTheFirstBoardAsksForANameAndThenRuns) {
   EXPECT_FALSE(WaitForExit(second, 4000)) << "the second copy ended while the first board was asking";
 
   PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(AnswerUnsavedTexts(first, "No"));
   ASSERT_TRUE(WaitForExit(first.Program(), 10000));
   HWND board = WaitForBoard(second, 15000);
   EXPECT_NE(board, nullptr) << "no board runs after the first one ended";

@@ -45,10 +45,11 @@ void StartWithTextAndNoFile(BoardSession& session, std::initializer_list<const c
 
 // A close whose save fails: the error naming the file and its cause, then the question what to
 // do with the texts, answered with the button.
-void CloseWithFailingSave(BoardSession& session, const std::string& path, const std::string& answer) {
+void CloseWithFailingSave(BoardSession& session, const std::string& path, const std::string& answer,
+                          const char* screenshot = nullptr) {
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(ConfirmBox(session, ErrorSaving(path)));
-  ASSERT_TRUE(AnswerUnsavedTexts(session, answer));
+  ASSERT_TRUE(AnswerUnsavedTexts(session, answer, screenshot));
 }
 
 // The system's Save As dialog that the question's Yes opens, or null.
@@ -156,7 +157,7 @@ TEST(ClosingSaveFails, TheCauseIsNamedAndCancelGoesBackToTheBoardEveryTime) {
 
   for (int close = 1; close <= 2; ++close) {
     SCOPED_TRACE("close " + std::to_string(close));
-    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Cancel"));
+    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Cancel", close == 1 ? "close-unsaved-question" : nullptr));
     ASSERT_TRUE(WaitForBoardIdle(session));
     EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although its edits were not saved";
     EXPECT_EQ(Caption(session), "Varnel >" + alpha);
@@ -193,7 +194,7 @@ TEST(ClosingSaveFails, YesSavesTheTextsInAnotherFolderAfterACancelledDialogAsksA
   ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Yes"));
   HWND dialog = WaitForSaveElsewhere(session);
   ASSERT_NE(dialog, nullptr) << DescribeTopLevelWindows();
-  Screenshot("close-save-elsewhere", dialog);
+  if (WaitUntilSettled(dialog)) Screenshot("close-save-elsewhere");
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(AnswerUnsavedTexts(session, "Yes")) << "a cancelled Save As gave up the texts";
 
