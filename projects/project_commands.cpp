@@ -231,8 +231,9 @@ void ReloadBoardFromItsFile() {
   }
   // The file may have been rewritten and the board could not take its new content: the slots it
   // shows no longer belong to the file, so the next save asks for a name instead of writing them
-  // over it.
+  // over it, and the caption and the list no longer name it.
   BoardSlotsPath[0] = '\0';
+  KeepCurrentWithTheSlots();
 }
 
 void SaveBoardAtSessionEnd() {
