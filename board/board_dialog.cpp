@@ -266,7 +266,9 @@ void BoardDialog::ReopenAfterDeclinedClose() {
 INT_PTR BoardDialog::OnQueryEndSession(WPARAM, LPARAM) {
   // Asked while a command or the close is already running, or by a second copy: nothing is
   // decided here, and the end of the session saves what it can.
-  if (PrimaryCopy != 1 || closing_ || BoardClosing == 1 || WorkDepth() > 0 || startingUp_) return SetMessageResult(TRUE);
+  if (PrimaryCopy != 1 || closing_ || BoardClosing == 1 || WorkDepth() > 0 || startingUp_) {
+    return SetMessageResult(TRUE);
+  }
   // Windows waits while the board asks, and shows it as a program that keeps the session from
   // ending; the user's answer decides, as on close.
   closing_ = true;

@@ -157,7 +157,8 @@ TEST(ClosingSaveFails, TheCauseIsNamedAndCancelGoesBackToTheBoardEveryTime) {
 
   for (int close = 1; close <= 2; ++close) {
     SCOPED_TRACE("close " + std::to_string(close));
-    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Cancel", close == 1 ? "close-unsaved-question" : nullptr));
+    const char* screenshot = close == 1 ? "close-unsaved-question" : nullptr;
+    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Cancel", screenshot));
     ASSERT_TRUE(WaitForBoardIdle(session));
     EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although its edits were not saved";
     EXPECT_EQ(Caption(session), "Varnel >" + alpha);
