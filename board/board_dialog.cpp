@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/program_folder.h"
 #include "board/running_copy.h"
+#include "desktop/bounded_copy.h"
 #include "desktop/field_font.h"
 #include "desktop/program_name.h"
 #include "desktop/registry.h"
@@ -20,6 +22,7 @@
 #include "projects/project_file.h"
 #include "projects/project_library.h"
 #include "projects/project_name.h"
+#include "projects/unsaved_texts.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 
@@ -30,11 +33,8 @@ constexpr const char* kInstallingArgument = "InstallingTheProgram";
 constexpr const char* kStartGreetingFormat = "Select [Ok] to start %s";
 constexpr const char* kSavingSettingsCaption = "Saving settings...";
 
-void UseBackslashes(char* path) {
-  for (; *path != '\0'; ++path) {
-    if (*path == '/') *path = '\\';
-  }
-}
+// Posted by the start-up so that what it could not use is told over the board once it shows.
+constexpr UINT kStartUpReportsMessage = WM_APP + 101;
 
 // Typing and pasting stop where a field of the record ends, so the user sees the limit when it is
 // reached rather than losing the end at the next save.
@@ -63,6 +63,8 @@ std::span<const BoardDialog::MessageRow> BoardDialog::MessageTable() const {
       {WM_SIZE, &BoardDialog::OnSize},
       {WM_TIMECHANGE, &BoardDialog::OnTimeChange},
       {WM_CONTEXTMENU, &BoardDialog::OnContextMenu},
+      {WM_QUERYENDSESSION, &BoardDialog::OnQueryEndSession},
+      {kStartUpReportsMessage, &BoardDialog::OnStartUpReports},
       {WM_ENDSESSION, &BoardDialog::OnEndSession},
       {kTrayCallbackMessage, &BoardDialog::OnTrayNotify},
   };
@@ -117,7 +119,7 @@ void BoardDialog::StartUp() {
   fw::CenterOnDesktop(board);
   BoardMenu.Attach(GetMenu(board));
 
-  LoadProgramFolder();
+  folderProblem_ = LoadProgramFolder();
   LoadSettings();
 
   ApplyFieldFont();
@@ -146,24 +148,50 @@ void BoardDialog::StartUp() {
     DrawMenuBar(board);
   }
   BoardReady = 1;
+  if (folderProblem_ != ProgramFolderProblem::None || unloadableAtStart_[0] != '\0') {
+    PostMessageA(board, kStartUpReportsMessage, 0, 0);
+  }
 }
 
-void BoardDialog::LoadProgramFolder() {
-  std::memset(ProgramFolder, 0, sizeof(ProgramFolder));
-  RegReadString(kConfigureKey, kThisProgramDirValue, "", ProgramFolder, kProgramDirMaxLength + 1);
-  UseBackslashes(ProgramFolder);
-  const size_t length = std::strlen(ProgramFolder);
-  if (length == 0 || ProgramFolder[length - 1] != '\\') {
-    ProgramFolder[length] = '\\';
-    ProgramFolder[length + 1] = '\0';
+bool BoardDialog::SampleNeverInstalled(const FileFailure& failure) {
+  // Without a current project in the settings the board tries the sample project of its folder;
+  // a folder without one is no project of the user's that failed to load.
+  char sample[kPathSize];
+  std::snprintf(sample, sizeof(sample), "%s%s", ProgramFolder, kSampleProjectName);
+  return failure.problem == FileProblem::NotFound && EqualIgnoringCase(sample, CurrentProjectPath);
+}
+
+void BoardDialog::NoteUnloadableAtStart(const char* path, const FileFailure& failure) {
+  CopyBounded(unloadableAtStart_, path, sizeof(unloadableAtStart_));
+  unloadableFailure_ = failure;
+}
+
+INT_PTR BoardDialog::OnStartUpReports(WPARAM, LPARAM) {
+  BeginWork();
+  // The dialog loop shows the board only once no message waits, which is after this one: a
+  // message over a board not yet shown would stand alone. A board put into the tray on purpose
+  // is minimised and stays where it is.
+  HWND board = Handle();
+  if (!IsWindowVisible(board) && !IsIconic(board)) {
+    ShowWindow(board, SW_SHOWNORMAL);
+    UpdateWindow(board);
   }
-  SetCurrentDirectoryA(ProgramFolder);
+  ReportProgramFolderProblem(folderProblem_);
+  folderProblem_ = ProgramFolderProblem::None;
+  if (unloadableAtStart_[0] != '\0') ReportUnloadableProject(unloadableAtStart_, unloadableFailure_);
+  unloadableAtStart_[0] = '\0';
+  EndWork();
+  return TRUE;
 }
 
 void BoardDialog::LoadCurrentProjectAtStart() {
-  const bool loaded = IsRootedPath(CurrentProjectPath) && ProjectFileExists(CurrentProjectPath) &&
-                      LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1;
+  // A path that is not rooted (a value of another type, or written by hand) names no file
+  // that could be told apart from the current directory's, so it is neither loaded nor reported.
+  const bool rooted = IsRootedPath(CurrentProjectPath);
+  FileFailure failure;
+  const bool loaded = rooted && LoadProjectFile(CurrentProjectPath, BoardPage, 1, &failure) == 1;
   if (loaded) ShowPage();
+  if (!loaded && rooted && !SampleNeverInstalled(failure)) NoteUnloadableAtStart(CurrentProjectPath, failure);
   ListProjects();
   if (!loaded) {
     // A board that starts without its project's slots names no project (the listing makes its
@@ -226,21 +254,13 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
     ShuttingDown = 1;
     CaptureBoard();
     if (ConfirmCapturedTexts() != 1) {
-      ReopenAfterClose();
+      ReopenAfterDeclinedClose();
       return TRUE;
     }
-    const int saved = SaveBoardOnClose();
+    const EndingChoice choice = SaveTextsBeforeEnding();
     SaveSettings();
-    if (saved != 1 && slotSavesAtFailedClose_ != BoardSlotSaves()) {
-      // The texts exist only on the board now: it stays open, so that the user can save them
-      // elsewhere. A second failed close with no save since ends the program; after a save the
-      // board may hold newer texts, which get the same chance.
-      slotSavesAtFailedClose_ = BoardSlotSaves();
-      ShuttingDown = 0;
-      MarkBoardClosing(Handle(), false);
-      EnableWindow(Handle(), TRUE);
-      BoardTitle(CurrentProjectPath);
-      closing_ = false;
+    if (choice == EndingChoice::StayOpen) {
+      ReopenAfterDeclinedClose();
       return TRUE;
     }
   }
@@ -250,7 +270,7 @@ INT_PTR BoardDialog::OnClose(WPARAM, LPARAM) {
 }
 
 // The user went back from the close: the board stays open with its texts as they are.
-void BoardDialog::ReopenAfterClose() {
+void BoardDialog::ReopenAfterDeclinedClose() {
   ShuttingDown = 0;
   MarkBoardClosing(Handle(), false);
   EnableWindow(Handle(), TRUE);
@@ -258,12 +278,41 @@ void BoardDialog::ReopenAfterClose() {
   closing_ = false;
 }
 
+INT_PTR BoardDialog::OnQueryEndSession(WPARAM, LPARAM) {
+  // Asked while a command or the close is already running, or by a second copy: nothing is
+  // decided here, and the end of the session saves what it can.
+  if (PrimaryCopy != 1 || closing_ || BoardClosing == 1 || WorkDepth() > 0 || startingUp_) {
+    return SetMessageResult(TRUE);
+  }
+  // Windows waits while the board asks, and shows it as a program that keeps the session from
+  // ending; the user's answer decides, as on close.
+  closing_ = true;
+  CaptureBoard();
+  // Characters that the file cannot store are put to the user here too: nothing is asked later.
+  if (ConfirmCapturedTexts() != 1) {
+    closing_ = false;
+    return SetMessageResult(FALSE);
+  }
+  const EndingChoice choice = SaveTextsBeforeEnding();
+  SaveSettings();
+  closing_ = false;
+  if (choice == EndingChoice::StayOpen) return SetMessageResult(FALSE);
+  savedForSessionEnd_ = true;
+  return SetMessageResult(TRUE);
+}
+
 INT_PTR BoardDialog::OnEndSession(WPARAM ending, LPARAM) {
-  if (ending == FALSE || PrimaryCopy != 1 || closing_ || BoardClosing == 1) return FALSE;
-  // The process ends as soon as this returns and nobody is there to answer a question: the slots
-  // go back into their own file only, without a message, and the settings are kept.
+  if (ending == FALSE) {
+    savedForSessionEnd_ = false;
+    return FALSE;
+  }
+  if (PrimaryCopy != 1 || closing_ || BoardClosing == 1) return FALSE;
   ShuttingDown = 1;
   SessionEnding = 1;
+  // The texts were saved, or the user chose to end without them, when the session asked.
+  if (savedForSessionEnd_) return FALSE;
+  // The process ends as soon as this returns and nobody is there to answer a question: the slots
+  // go back into their own file only, without a message, and the settings are kept.
   CaptureBoard();
   SaveBoardAtSessionEnd();
   SaveSettings();

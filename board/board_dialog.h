@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "board/program_folder.h"
+#include "projects/file_problem.h"
+#include "state/board_state.h"
 #include "state/stacked_dialog.h"
 
 class BoardDialog : public StackedDialog<BoardDialog> {
@@ -22,7 +25,6 @@ class BoardDialog : public StackedDialog<BoardDialog> {
 
  private:
   INT_PTR OnClose(WPARAM wParam, LPARAM lParam);
-  void ReopenAfterClose();
   INT_PTR OnDestroy(WPARAM wParam, LPARAM lParam);
   INT_PTR OnPaint(WPARAM wParam, LPARAM lParam);
   INT_PTR OnSetFocus(WPARAM wParam, LPARAM lParam);
@@ -30,13 +32,19 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   INT_PTR OnSize(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTimeChange(WPARAM wParam, LPARAM lParam);
   INT_PTR OnContextMenu(WPARAM wParam, LPARAM lParam);
+  INT_PTR OnQueryEndSession(WPARAM wParam, LPARAM lParam);
   INT_PTR OnEndSession(WPARAM wParam, LPARAM lParam);
   INT_PTR OnTrayNotify(WPARAM wParam, LPARAM lParam);
 
   void StartUp();
-  void LoadProgramFolder();
   void LoadCurrentProjectAtStart();
+  // A project named at start-up that could not be loaded is told once the board shows.
+  void NoteUnloadableAtStart(const char* path, const FileFailure& failure);
+  static bool SampleNeverInstalled(const FileFailure& failure);
+  INT_PTR OnStartUpReports(WPARAM wParam, LPARAM lParam);
   void ApplyFieldFont();
+  // The user went back to the board from the question at closing: it takes input again.
+  void ReopenAfterDeclinedClose();
   // Start-up and commands run while other messages are dispatched (message boxes, prompts,
   // waits). A close that arrives then waits until they have finished.
   void BeginWork() { ++workDepth_; }
@@ -49,9 +57,11 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   bool startingUp_ = false;
   bool closePending_ = false;
   bool closing_ = false;
-  // BoardSlotSaves() when a save at closing last failed and the board stayed open so that the
-  // user could save elsewhere; -1 before any such failure.
-  int slotSavesAtFailedClose_ = -1;
+  // The texts were saved, or given up by the user, when the session asked to end.
+  bool savedForSessionEnd_ = false;
+  ProgramFolderProblem folderProblem_ = ProgramFolderProblem::None;
+  char unloadableAtStart_[kPathSize] = {};
+  FileFailure unloadableFailure_;
 };
 
 // The installer started the program for its first run ("InstallingTheProgram").

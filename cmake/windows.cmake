@@ -48,18 +48,20 @@ add_library(quillow_core STATIC
   projects/consolidate_dialog.cpp
   projects/find_dialog.cpp
   projects/project_commands.cpp
+  projects/unsaved_texts.cpp
   projects/project_file.cpp
   projects/project_library.cpp
   projects/project_prompt.cpp
   board/board_app.cpp
   board/board_dialog.cpp
+  board/program_folder.cpp
   board/command_table.cpp
   board/copy_action.cpp
   board/reposition.cpp
   board/running_copy.cpp
   board/support_links.cpp
 )
-target_link_libraries(quillow_core PUBLIC framework varnel_shared board_portable shell32)
+target_link_libraries(quillow_core PUBLIC framework varnel_shared board_portable shell32 comdlg32)
 
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
 

@@ -85,6 +85,15 @@ int RegReadString(const char* subkey, const char* valueName, const char* default
   return static_cast<int>(std::strlen(output));
 }
 
+long RegValueSize(const char* subkey, const char* valueName) {
+  HKEY key = OpenSettingsKey(subkey);
+  if (key == nullptr) return -1;
+  DWORD size = 0;
+  const LONG status = RegQueryValueExA(key, valueName, nullptr, nullptr, nullptr, &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? static_cast<long>(size) : -1;
+}
+
 int RegWriteString(const char* subkey, const char* valueName, const char* value) {
   while (RegistryBusy != 0) PumpWait(kBusyPollMs, 0);
   RegistryBusy = 1;

@@ -18,6 +18,10 @@ extern int RegistryBusy;
 int RegReadString(const char* subkey, const char* valueName, const char* defaultValue, char* output,
                   int outputSize);
 
+// The size in bytes of SettingsRoot\subkey\valueName as stored, or -1 when it is not there; lets
+// a caller tell a value too long to read from a missing one before RegReadString replaces it.
+long RegValueSize(const char* subkey, const char* valueName);
+
 // value given: stores it as REG_SZ, creating the subkey when needed.
 // value nullptr: deletes the value valueName.
 // valueName and value nullptr: deletes the subkey (which must have no subkeys of its own).

@@ -19,4 +19,9 @@ bool FlushFileToDisk(std::FILE* file);
 // a file anyway, so the mark has to be looked at by itself.
 bool IsReadOnlyFile(const char* path);
 
+// The Windows error code of the last failed call (GetLastError); 0 where there is none. Cleared
+// with errno by ClearSystemErrors before a call whose failure is to be explained.
+unsigned long LastWindowsError();
+void ClearSystemErrors();
+
 #endif

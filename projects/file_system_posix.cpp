@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
@@ -22,3 +23,7 @@ bool IsReadOnlyFile(const char* path) {
   }
   return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
+
+unsigned long LastWindowsError() { return 0; }
+
+void ClearSystemErrors() { errno = 0; }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <io.h>
 
+#include <cerrno>
+
 namespace {
 
 constexpr int kReplaceAttempts = 5;
@@ -40,4 +42,11 @@ bool IsReadOnlyFile(const char* path) {
   const DWORD attributes = GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
          (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+unsigned long LastWindowsError() { return GetLastError(); }
+
+void ClearSystemErrors() {
+  SetLastError(0);
+  errno = 0;
 }

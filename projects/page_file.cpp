@@ -16,32 +16,49 @@ namespace {
 // taken by another feature. Three characters keep the short name equal to the long one.
 constexpr char kTemporaryExtension[] = ".~vr";
 
+void Note(FileFailure* failure, FileProblem problem) {
+  if (failure != nullptr) *failure = {problem, 0};
+}
+
+// Taken right after the failing call, before anything else can overwrite the system's codes.
+void NoteSystemError(FileFailure* failure) {
+  if (failure != nullptr) *failure = FailureOfSystemError(LastWindowsError(), errno);
+}
+
 // Opening with "r+b" proves the existing file may be written without truncating it; only a file
 // that is not there at all is allowed to fail the open. A privileged process may write a file
 // marked read-only, so the mark is looked at by itself.
-bool TargetIsWritableOrAbsent(const char* path) {
+bool TargetIsWritableOrAbsent(const char* path, FileFailure* failure) {
   if (IsReadOnlyFile(path)) {
+    Note(failure, FileProblem::ReadOnly);
     return false;
   }
-  errno = 0;
+  ClearSystemErrors();
   std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
-    return errno == ENOENT;
+    if (errno == ENOENT) return true;
+    NoteSystemError(failure);
+    return false;
   }
   // Nothing was written through this stream: a failing close changes nothing on disk.
   FileClose(file);
   return true;
 }
 
-bool WriteWholePage(const char* path, const ProjectPage& page) {
+bool WriteWholePage(const char* path, const ProjectPage& page, FileFailure* failure) {
+  ClearSystemErrors();
   std::FILE* file = FileOpen(path, "wb");
   if (file == nullptr) {
+    NoteSystemError(failure);
     return false;
   }
   bool written = FileWrite(&page, kProjectPageSize, file) == kProjectPageSize;
   // Buffered data can still fail to reach the file at the flush or the close (disk full).
   written = written && FileFlush(file);
-  written = FileClose(file) && written;
+  if (!written) NoteSystemError(failure);
+  const bool closed = FileClose(file);
+  if (written && !closed) NoteSystemError(failure);
+  written = closed && written;
   if (!written) {
     FileRemove(path);
   }
@@ -50,20 +67,25 @@ bool WriteWholePage(const char* path, const ProjectPage& page) {
 
 }  // namespace
 
-int ReadProjectFile(const char* path, ProjectPage& page) {
+int ReadProjectFile(const char* path, ProjectPage& page, FileFailure* failure) {
   ClearPage(page);
   if (path == nullptr) {
+    Note(failure, FileProblem::NotFound);
     return 0;
   }
   // A read-only project is not loaded: the board could never save its edits back.
   if (IsReadOnlyFile(path)) {
+    Note(failure, FileProblem::ReadOnly);
     return 0;
   }
+  ClearSystemErrors();
   std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
+    NoteSystemError(failure);
     return 0;
   }
   const bool complete = FileRead(&page, kProjectPageSize, file) == kProjectPageSize;
+  if (!complete) Note(failure, FileError(file) ? FileProblem::Other : FileProblem::TooShort);
   if (complete) {
     TerminateFields(page);
   }
@@ -96,29 +118,34 @@ int TemporaryPathFor(const char* path, char* out, std::size_t size) {
   return 1;
 }
 
-SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, ReplaceFunction replace) {
+SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, ReplaceFunction replace,
+                                   FileFailure* failure) {
   char temporaryPath[kPathBufferSize];
   if (path == nullptr || replace == nullptr || !TemporaryPathFor(path, temporaryPath, sizeof temporaryPath)) {
+    Note(failure, FileProblem::PathTooLong);
     return SaveResult::OpenFailed;
   }
   // A project named like a temporary file would be truncated by writing its own temporary.
   if (EqualIgnoringCase(temporaryPath, path)) {
+    Note(failure, FileProblem::Other);
     return SaveResult::OpenFailed;
   }
   // rename replaces even a read-only file, so the target's protection is checked first.
-  if (!TargetIsWritableOrAbsent(path)) {
+  if (!TargetIsWritableOrAbsent(path, failure)) {
     return SaveResult::OpenFailed;
   }
-  if (!WriteWholePage(temporaryPath, page)) {
+  if (!WriteWholePage(temporaryPath, page, failure)) {
     return SaveResult::WriteFailed;
   }
+  ClearSystemErrors();
   if (!replace(temporaryPath, path)) {
+    NoteSystemError(failure);
     FileRemove(temporaryPath);
     return SaveResult::ReplaceFailed;
   }
   return SaveResult::Ok;
 }
 
-SaveResult WriteProjectFileSafely(const char* path, const ProjectPage& page) {
-  return WriteProjectFileThrough(path, page, FileReplace);
+SaveResult WriteProjectFileSafely(const char* path, const ProjectPage& page, FileFailure* failure) {
+  return WriteProjectFileThrough(path, page, FileReplace, failure);
 }

@@ -4,12 +4,14 @@
 
 #include <cstddef>
 
+#include "projects/file_problem.h"
 #include "state/project_page.h"
 
 // Returns 1 when the whole page was read. A file that could not be saved back (marked read-only,
 // or not writable) does not load. On 0 the page holds whatever bytes were read followed by
 // zeros. A longer file loads its first kProjectPageSize bytes.
-int ReadProjectFile(const char* path, ProjectPage& page);
+// failure, when given, says why a file did not load.
+int ReadProjectFile(const char* path, ProjectPage& page, FileFailure* failure = nullptr);
 
 enum class SaveResult { Ok, OpenFailed, WriteFailed, ReplaceFailed };
 
@@ -19,11 +21,13 @@ enum class SaveResult { Ok, OpenFailed, WriteFailed, ReplaceFailed };
 //                  path would not fit kPathBufferSize; nothing on disk was touched.
 //   WriteFailed:   the temporary file could not be created or completely written.
 //   ReplaceFailed: the finished temporary file could not take the target's place.
-SaveResult WriteProjectFileSafely(const char* path, const ProjectPage& page);
+// failure, when given, receives the cause of any result but Ok.
+SaveResult WriteProjectFileSafely(const char* path, const ProjectPage& page, FileFailure* failure = nullptr);
 
 // WriteProjectFileSafely with the final move supplied by the caller, so tests can make it fail.
 using ReplaceFunction = bool (*)(const char* temporaryPath, const char* targetPath);
-SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, ReplaceFunction replace);
+SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, ReplaceFunction replace,
+                                   FileFailure* failure = nullptr);
 
 // The temporary file used while saving path: path with the extension of its file name replaced by
 // ".~vr", or ".~vr" appended when the file name has none. Returns 1, or 0 (out empty) when the

@@ -40,18 +40,45 @@ void SelectComboEntry(const char* name) {
   SendMessageA(ProjectCombo(), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
 }
 
+// An entry whose file is no longer in the program folder leaves the list.
+void ForgetVanishedEntry(const char* name) {
+  if (name[0] == '\0') return;
+  char path[kPathSize];
+  std::snprintf(path, sizeof(path), "%s%s", ProgramFolder, name);
+  if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return;
+  const LRESULT entry =
+      SendMessageA(ProjectCombo(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+  if (entry != CB_ERR) SendMessageA(ProjectCombo(), CB_DELETESTRING, static_cast<WPARAM>(entry), 0);
+}
+
 // The board still shows the project its slots came from: the current path goes back to that
-// project's file (or to none), so the next save cannot put its slots into another file.
+// project's file (or to none), so the next save cannot put its slots into another file, and the
+// combo box and the caption name that same project.
 void KeepCurrentWithTheSlots() {
+  char previous[kPathSize];
+  CopyBounded(previous, CurrentProjectPath, sizeof(previous));
   CopyBounded(CurrentProjectPath, ProjectFileExists(BoardSlotsPath) ? BoardSlotsPath : "", kPathSize);
+  ForgetVanishedEntry(FileNameOfPath(previous));
+  ForgetVanishedEntry(FileNameOfPath(BoardSlotsPath));
   SelectComboEntry(FileNameOfPath(CurrentProjectPath));
+  BoardTitle(CurrentProjectPath);
+}
+
+// After a project chosen in the list could not be loaded: the board goes back to its own
+// project, then says which file failed and why.
+void RefuseUnloadableChoice(const FileFailure& failure) {
+  char refused[kPathSize];
+  CopyBounded(refused, CurrentProjectPath, sizeof(refused));
+  KeepCurrentWithTheSlots();
+  ReportUnloadableProject(refused, failure);
 }
 
 void LoadCurrentProject() {
-  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) {
+  FileFailure failure;
+  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1, &failure) == 1) {
     ShowPage();
   } else {
-    KeepCurrentWithTheSlots();
+    RefuseUnloadableChoice(failure);
   }
 }
 
@@ -82,10 +109,11 @@ int SaveCurrentIfPresent() {
   if (ConfirmCapturedTexts() != 1) return 0;
   if (CurrentFileHoldsTheSlots()) return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
   if (!PageHoldsText(BoardPage)) return 1;
-  // Texts that belong to no file would be lost by the change that follows.
+  // Texts that belong to no file (never saved, or their file has gone) would be lost by the
+  // change that follows: they are offered Save As first, and a cancelled name keeps them.
   const int named = SaveUnderNewName();
   if (named == 1) ListProjects();
-  return named >= 0 ? 1 : 0;
+  return named == 1 ? 1 : 0;
 }
 
 void NewProject() {
@@ -166,20 +194,30 @@ void ChangeProject() {
   }
   std::snprintf(CurrentProjectPath, kPathSize, "%s%s", ProgramFolder, chosen);
   // A successful load has stored the settings with the new current project already.
-  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1) == 1) {
+  FileFailure failure;
+  if (LoadProjectFile(CurrentProjectPath, BoardPage, 1, &failure) == 1) {
     ShowPage();
     SelectComboEntry(chosen);
   } else {
-    KeepCurrentWithTheSlots();
+    RefuseUnloadableChoice(failure);
     SaveSettings();
   }
 }
 
-int SaveBoardOnClose() {
-  if (CurrentFileHoldsTheSlots()) return SaveProjectFile(CurrentProjectPath, BoardPage, 1);
+BoardSave SaveBoardOnClose() {
+  if (CurrentFileHoldsTheSlots()) {
+    return SaveProjectFile(CurrentProjectPath, BoardPage, 1) == 1 ? BoardSave::Saved : BoardSave::Failed;
+  }
   // An empty board without a file has nothing to lose.
-  if (!PageHoldsText(BoardPage)) return 1;
-  return SaveUnderNewName() >= 0 ? 1 : 0;
+  if (!PageHoldsText(BoardPage)) return BoardSave::Saved;
+  switch (SaveUnderNewName()) {
+    case 1:
+      return BoardSave::Saved;
+    case 0:
+      return BoardSave::NotNamed;
+    default:
+      return BoardSave::Failed;
+  }
 }
 
 int SaveBoardIntoItsFile() {
@@ -197,8 +235,9 @@ void ReloadBoardFromItsFile() {
   }
   // The file may have been rewritten and the board could not take its new content: the slots it
   // shows no longer belong to the file, so the next save asks for a name instead of writing them
-  // over it.
+  // over it, and the caption and the list no longer name it.
   BoardSlotsPath[0] = '\0';
+  KeepCurrentWithTheSlots();
 }
 
 void SaveBoardAtSessionEnd() {

@@ -15,7 +15,25 @@
 
 namespace {
 
-constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
+constexpr std::size_t kCauseSize = 96;
+constexpr const char* kErrorSavingFormat = "Error saving:\n%s\n%s";
+constexpr const char* kCannotLoadFormat = "This project cannot be loaded:\n%s\n%s";
+
+// What the file system says about path before it is opened: missing, a folder, or (for the
+// board's own project) a size that is no project's. A longer file would lose its tail at the
+// board's next save.
+FileFailure ProblemBeforeLoading(const char* path, bool boardProject) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path == nullptr || path[0] == '\0' || GetFileAttributesExA(path, GetFileExInfoStandard, &data) == 0) {
+    const FileFailure failure = FailureOfSystemError(GetLastError(), 0);
+    return failure.problem == FileProblem::Other ? FileFailure{FileProblem::NotFound, 0} : failure;
+  }
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {FileProblem::NotAFile, 0};
+  const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  const FileProblem sized = ProblemOfProjectSize(size);
+  if (sized == FileProblem::TooShort || (boardProject && sized == FileProblem::TooLong)) return {sized, 0};
+  return {};
+}
 
 }  // namespace
 
@@ -76,32 +94,33 @@ void BoardTitle(const char* path) {
   SetWindowTextA(BoardHandle, title);
 }
 
-namespace {
-int boardSlotSaves = 0;
-}  // namespace
-
-int BoardSlotSaves() { return boardSlotSaves; }
-
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle) {
-  if (WriteProjectFileSafely(path, page) != SaveResult::Ok) {
-    char message[kPathSize + 32];
-    std::snprintf(message, sizeof(message), kErrorSavingFormat, path);
+  FileFailure failure;
+  if (WriteProjectFileSafely(path, page, &failure) != SaveResult::Ok) {
+    char cause[kCauseSize];
+    DescribeFileFailure(failure, cause, sizeof(cause));
+    char message[kPathSize + kCauseSize + 32];
+    std::snprintf(message, sizeof(message), kErrorSavingFormat, path, cause);
     if (SessionEnding != 1) MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
     return 0;
   }
   if (retitle == 1) {
     BoardTitle(path);
     CopyBounded(BoardSlotsPath, path, sizeof(BoardSlotsPath));
-    ++boardSlotSaves;
   }
   return 1;
 }
 
-int LoadProjectFile(const char* path, ProjectPage& page, int retitle) {
+int LoadProjectFile(const char* path, ProjectPage& page, int retitle, FileFailure* failure) {
+  FileFailure found = ProblemBeforeLoading(path, retitle == 1);
+  if (found.problem != FileProblem::None) {
+    if (failure != nullptr) *failure = found;
+    return 0;
+  }
   // A file that cannot be read whole leaves the page as it was: the board keeps showing those
   // slots, and Find searches the page, so a cleared or half-read page would hide what is shown.
   static ProjectPage whole;
-  if (ReadProjectFile(path, whole) != 1) return 0;
+  if (ReadProjectFile(path, whole, failure) != 1) return 0;
   page = whole;
   if (retitle == 1) {
     BoardTitle(path);
@@ -119,4 +138,12 @@ bool ProjectFileExists(const char* path) {
 
 bool SlotsBelongTo(const char* path) {
   return path != nullptr && path[0] != '\0' && EqualIgnoringCase(BoardSlotsPath, path);
+}
+
+void ReportUnloadableProject(const char* path, const FileFailure& failure) {
+  char cause[kCauseSize];
+  DescribeFileFailure(failure, cause, sizeof(cause));
+  char message[kPathSize + kCauseSize + 48];
+  std::snprintf(message, sizeof(message), kCannotLoadFormat, path, cause);
+  MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
 }

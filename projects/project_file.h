@@ -3,6 +3,7 @@
 #ifndef VARNEL_PROJECTS_PROJECT_FILE_H
 #define VARNEL_PROJECTS_PROJECT_FILE_H
 
+#include "projects/file_problem.h"
 #include "state/project_page.h"
 
 // Copies the board's 33 captions and texts into the page through the record's conversion (cut to
@@ -16,14 +17,15 @@ int ConfirmCapturedTexts();
 void ShowPage();
 
 // Saves the page through a temporary file; every failure leaves the old file as it was and
-// shows "Error saving:" with the path. retitle = 1: the board's own project (caption updated,
-// and the slots now belong to path).
+// shows "Error saving:" with the path and a line with the system's cause. retitle = 1: the
+// board's own project (caption updated, and the slots now belong to path).
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle);
-// How many times the board's own slots (retitle = 1) were saved since the program started.
-int BoardSlotSaves();
-// Reads the page; silent on failure, which leaves the page as it was. retitle = 1 on success:
-// caption updated, the slots belong to path, settings saved.
-int LoadProjectFile(const char* path, ProjectPage& page, int retitle);
+// Reads the page; silent on failure, which leaves the page as it was, and says why in failure
+// when given. retitle = 1 (the board's own project, which also refuses a file longer than a
+// project) on success: caption updated, the slots belong to path, settings saved.
+int LoadProjectFile(const char* path, ProjectPage& page, int retitle, FileFailure* failure = nullptr);
+// Names the project that could not be loaded and why, in a message box over the board.
+void ReportUnloadableProject(const char* path, const FileFailure& failure);
 
 // Sets the board's caption to "Varnel >" followed by the path.
 void BoardTitle(const char* path);

@@ -217,7 +217,45 @@ inline bool PasteInto(HWND edit, const std::string& utf8) {
   return WaitUntil([&] { return WindowTextUtf8(edit) != before; }, 5000);
 }
 
-inline std::string ErrorSaving(const std::string& path) { return "Error saving:\n" + path; }
+// The causes that the board adds under "Error saving:" and under a project it cannot load.
+constexpr const char* kInUse = "The file is in use by another program.";
+constexpr const char* kReadOnly = "The file or its disk is read-only.";
+constexpr const char* kNotFound = "The file, its folder or its drive cannot be found.";
+constexpr const char* kTooShort = "The file is too short to be a project.";
+constexpr const char* kTooLong = "The file is too long to be a project.";
+constexpr const char* kNotAFile = "The name belongs to a folder, not a file.";
+
+inline std::string ErrorSaving(const std::string& path, const char* cause = kInUse) {
+  return "Error saving:\n" + path + "\n" + cause;
+}
+inline std::string CannotLoad(const std::string& path, const char* cause) {
+  return "This project cannot be loaded:\n" + path + "\n" + cause;
+}
+
+// What the board says at start-up when Configure\ThisProgramDir cannot be used ("is missing",
+// "names no folder", "is too long") and it keeps projects in its own folder instead.
+inline std::string ProgramFolderNotice(const std::string& what, const std::string& ownFolder) {
+  return "The program folder in the registry (Configure\\ThisProgramDir) " + what +
+         ". Projects are kept in the program's own folder instead:\n" + ownFolder;
+}
+
+// The question put when the texts could not be saved before the program ends.
+constexpr const char* kUnsavedTexts =
+    "The board's texts are not saved in any file. Choose Yes to save them under another name or in "
+    "another folder, No to close without saving them, or Cancel to go back to the board.";
+
+// Expects that question and answers it with the button ("Yes", "No" or "Cancel").
+// A screenshot name keeps a picture of the question.
+inline bool AnswerUnsavedTexts(BoardSession& session, const std::string& button, const char* screenshot = nullptr) {
+  HWND box = WaitForMessageBox(session.Program().id, "Varnel", 10000);
+  if (box == nullptr) {
+    ADD_FAILURE() << "the board did not ask what to do with its unsaved texts";
+    return false;
+  }
+  if (screenshot != nullptr && WaitUntilSettled(box)) Screenshot(screenshot);
+  EXPECT_EQ(MessageBoxText(box), kUnsavedTexts);
+  return AnswerMessageBox(box, button) && WaitUntil([&] { return !IsWindow(box); }, 5000);
+}
 
 inline HWND WaitForPrompt(BoardSession& session, const char* title) {
   return WaitForWindowByCaption(session.Program().id, title, 10000);
@@ -235,7 +273,7 @@ inline bool TypeName(HWND prompt, const std::string& name) {
 }
 
 // Closes the board through its close box and waits for the program to end, cancelling the name
-// prompt should one come; true when it came.
+// prompt should one come and then closing without saving; true when the prompt came.
 inline bool CloseWasAsked(BoardSession& session, DWORD timeoutMs = 15000) {
   bool asked = false;
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -247,6 +285,8 @@ inline bool CloseWasAsked(BoardSession& session, DWORD timeoutMs = 15000) {
           asked = true;
           PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
         }
+        HWND box = FindMessageBoxStartingWith(session.Program().id, kUnsavedTexts);
+        if (box != nullptr) AnswerMessageBox(box, "No");
         return false;
       },
       timeoutMs);

@@ -339,6 +339,9 @@ bool CloseBoard(HWND board, DWORD timeoutMs) {
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return true;
         HWND prompt = FindWindowByCaption(processId, "Save Current Varnel Project As");
         if (prompt != nullptr) PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+        // A name declined at closing is followed by the question what to do with the texts.
+        HWND question = FindMessageBoxStartingWith(processId, "The board's texts are not saved");
+        if (question != nullptr) AnswerMessageBox(question, "No");
         return false;
       },
       timeoutMs);
@@ -837,6 +840,15 @@ std::string MessageBoxTextUtf8(HWND box) {
     if (text.size() > best.size()) best = text;
   }
   return best;
+}
+
+HWND FindMessageBoxStartingWith(DWORD processId, const std::string& prefix) {
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (IsWindowVisible(window) && ClassName(window) == "#32770" && MessageBoxText(window).rfind(prefix, 0) == 0) {
+      return window;
+    }
+  }
+  return nullptr;
 }
 
 bool AnswerMessageBox(HWND box, const std::string& button) {

@@ -162,6 +162,8 @@ HWND WaitForMessageBox(DWORD processId, const std::string& caption, DWORD timeou
 std::string MessageBoxText(HWND box);
 // The same read as Unicode and given as UTF-8, for texts beyond the code page.
 std::string MessageBoxTextUtf8(HWND box);
+// A visible message box of the process whose text starts with prefix, or null.
+HWND FindMessageBoxStartingWith(DWORD processId, const std::string& prefix);
 // Presses the message box's button with this text ("OK", "Yes", "No"; ampersands ignored).
 bool AnswerMessageBox(HWND box, const std::string& button);
 

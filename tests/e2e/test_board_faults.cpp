@@ -129,8 +129,11 @@ std::string Finish(BoardSession& session, const std::string& name = "",
       if (!WaitUntil([&] { return IsVisible(box); }, 5000)) break;
       const std::string text = MessageBoxText(box);
       const bool question = text.rfind("You are about to delete", 0) == 0;
-      if (!question) shown += text;
-      AnswerMessageBox(box, question ? "Yes" : "OK");
+      // After a failed save at closing the board asks what to do with its texts: back to the
+      // board, so that a failure can be judged on the board that kept them.
+      const bool unsaved = text == kUnsavedTexts;
+      if (!question && !unsaved) shown += text;
+      AnswerMessageBox(box, question ? "Yes" : unsaved ? "Cancel" : "OK");
       WaitUntil([&] { return !IsWindow(box); }, 5000);
       quietLooks = 0;
       continue;
@@ -210,8 +213,8 @@ void Print(const std::string& name, const Tally& tally) {
 }
 
 // Judges one run with a fault against the scenes before and after the counted run; returns the
-// files lost. silentAllowed: the fault was in the load that ends the command, which fails
-// without a message, the board keeping its slots.
+// files lost. silentAllowed: the fault was in the load that ends the command, which names the
+// project it could not load, the board keeping its slots.
 int Judge(const std::string& folder, const Scene& start, const Scene& end, Scene now, const std::string& shown,
           bool silentAllowed) {
   // A backup that could not be removed stays, named in the message.
@@ -237,7 +240,9 @@ int Judge(const std::string& folder, const Scene& start, const Scene& end, Scene
   }
   const bool filesNew = now.files == end.files;
   if (!shown.empty()) {
-    EXPECT_TRUE(shown.rfind("Error saving:\n" + folder, 0) == 0 || shown.rfind(deleting + folder, 0) == 0) << shown;
+    const bool unloadable = silentAllowed && shown.rfind("This project cannot be loaded:\n" + folder, 0) == 0;
+    EXPECT_TRUE(shown.rfind("Error saving:\n" + folder, 0) == 0 || shown.rfind(deleting + folder, 0) == 0 || unloadable)
+        << shown;
     EXPECT_TRUE(now.slots == start.slots || now.slots == end.slots) << "the board lost its slots";
     EXPECT_FALSE(filesNew && now.slots == end.slots && shown.rfind(deleting, 0) != 0)
         << "\"" << shown << "\" although the command was done";
@@ -417,6 +422,14 @@ TEST_F(BoardFaults, ConsolidateProjects) {
     // board moves away and back.
     if (!loaded || !CurrentIs(session_, "Alpha.vrl") || !ShowsAsInFile(ReadWholeFile(Path("Alpha.vrl")))) {
       loaded = true;
+      // Slots that belong to no file are offered Save As before a switch, and a declined name
+      // keeps them on the board: they are emptied first.
+      if (Caption(session_) == "Varnel >") {
+        for (int slot = 0; slot < 33; ++slot) {
+          SetText(session_.Item(1070 + 2 * slot), "");
+          SetText(session_.Item(1071 + 2 * slot), "");
+        }
+      }
       Choose(session_, "Beta.vrl");
       ASSERT_TRUE(WriteWholeFile(Path("Alpha.vrl"), unsorted));
       Choose(session_, "Alpha.vrl");
@@ -451,7 +464,8 @@ TEST_F(BoardFaults, ConsolidateProjects) {
                                      3, saveAfterwards}));
 }
 
-// Closing saves Alpha. A failed save keeps the board open, but only once, and a save that works
+// Closing saves Alpha. A failed save asks what to do with the texts, and going back keeps the
+// board open; a save that works
 // ends the program: every run is a board of its own.
 TEST(BoardFaultsAtClosing, Close) {
   ASSERT_TRUE(Plan().Valid());

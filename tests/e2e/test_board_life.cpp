@@ -3,8 +3,10 @@
 // restart after IDOK.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/project_bytes.h"
-#include "tests/e2e/session.h"
+#include <atomic>
+#include <thread>
+
+#include "tests/e2e/board_steps.h"
 
 using namespace e2e;
 
@@ -12,13 +14,6 @@ namespace {
 
 std::string SlotButtonText(const BoardSession& session, int slot) { return WindowText(session.Item(1070 + 2 * slot)); }
 std::string SlotFieldText(const BoardSession& session, int slot) { return WindowText(session.Item(1071 + 2 * slot)); }
-
-bool AllSlotsEmpty(const BoardSession& session) {
-  for (int i = 0; i < 33; ++i) {
-    if (!SlotButtonText(session, i).empty() || !SlotFieldText(session, i).empty()) return false;
-  }
-  return true;
-}
 
 std::string HandleText(HWND window) { return std::to_string(static_cast<int>(reinterpret_cast<LONG_PTR>(window))); }
 
@@ -28,13 +23,16 @@ TEST(FirstStart, EmptyRegistryGetsEveryValueWithItsDefault) {
   BoardSession session("first-start");
   ClearSettings();
   ASSERT_TRUE(session.Start());
+  // Without ThisProgramDir the board keeps its projects in its own folder, and says so.
+  EXPECT_TRUE(ConfirmBox(session, ProgramFolderNotice("is missing", session.Folder())));
+  const std::string sample = session.Folder() + "SAMPLE.VRL";
 
   const struct {
     const char* subkey;
     const char* name;
     const char* value;
   } expected[] = {
-      {"Configure", "ThisProgramDir", ""}, {"Files", "Current", "\\SAMPLE.VRL"},
+      {"Configure", "ThisProgramDir", ""}, {"Files", "Current", sample.c_str()},
       {"Options", "MinOnEachCopy", "0"},   {"Options", "TopMost", "1"},
       {"Options", "UseSystemTray", "1"},   {"Options", "WantToolTip", "1"},
       {"Options", "HideInTrayOnStartup", "0"}, {"Options", "AutoPaste", "1"},
@@ -134,37 +132,85 @@ TEST(Closing, MissingCurrentFileNeverLetsTheSlotsOverwriteAnotherProject) {
   ASSERT_TRUE(WriteWholeFile(b, TaggedProject("B")));
   SetSetting("Files", "Current", session.Folder() + "Gone.vrl");
   ASSERT_TRUE(session.Start());
+  EXPECT_TRUE(ConfirmBox(session, CannotLoad(session.Folder() + "Gone.vrl", kNotFound)));
   EXPECT_TRUE(AllSlotsEmpty(session));
   SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed into a board of no file"));
   // A board started without its project's slots names no project: closing asks for a name
-  // without proposing the missing one; Esc saves nothing and closes.
+  // without proposing the missing one; Esc saves nothing, and the board closes only once the
+  // user says so.
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   HWND prompt = WaitForWindowByCaption(session.Program().id, "Save Current Varnel Project As", 10000);
   ASSERT_NE(prompt, nullptr);
   EXPECT_EQ(WindowText(GetDlgItem(prompt, 1170)), "");
   ASSERT_TRUE(Activate(prompt));
   PressKey(VK_ESCAPE);
+  ASSERT_TRUE(AnswerUnsavedTexts(session, "No"));
   ASSERT_TRUE(WaitForExit(session.Program(), 10000));
   EXPECT_EQ(ReadWholeFile(a), TaggedProject("A"));
   EXPECT_EQ(ReadWholeFile(b), TaggedProject("B"));
 }
 
-TEST(Closing, EndOfTheSessionSavesIntoTheSlotsFileWithoutEverWaiting) {
+// Windows asks first (WM_QUERYENDSESSION) and waits for the answer, then ends the session.
+// Sent from a thread of its own: the board may be asking the user while Windows waits.
+class SessionEndQuery {
+ public:
+  explicit SessionEndQuery(HWND board)
+      : thread_([this, board] {
+          DWORD_PTR answer = 0;
+          sent_ = SendMessageTimeoutA(board, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
+          answer_ = answer;
+          done_ = true;
+        }) {}
+  ~SessionEndQuery() { thread_.join(); }
+  // True when the board answered; ends is then whether it lets the session end.
+  bool Answered(bool& ends, DWORD timeoutMs) {
+    if (!WaitUntil([&] { return done_.load(); }, timeoutMs) || !sent_) return false;
+    ends = answer_ != 0;
+    return true;
+  }
+
+ private:
+  std::atomic<bool> done_{false};
+  bool sent_ = false;
+  DWORD_PTR answer_ = 0;
+  std::thread thread_;
+};
+
+TEST(Closing, EndOfTheSessionSavesFirstAndAsksAsOnCloseWhenThatFails) {
   for (bool held : {false, true}) {
     SCOPED_TRACE(held ? "file held open" : "file free");
     BoardSession session(held ? "session-end-held" : "session-end");
     const std::string path = session.UseCurrentProject("Letters.vrl", TaggedProject("L"));
     ASSERT_TRUE(session.Start());
     SendMessageA(session.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before logging off"));
-    HANDLE lock = held ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+    HeldFile lock(held ? path : std::string());
 
+    bool ends = false;
+    if (held) {
+      // Going back to the board keeps the session from ending; the next query closes without
+      // saving when the user says so.
+      {
+        SessionEndQuery query(session.Board());
+        EXPECT_TRUE(ConfirmBox(session, ErrorSaving(path)));
+        EXPECT_TRUE(AnswerUnsavedTexts(session, "Cancel"));
+        ASSERT_TRUE(query.Answered(ends, 10000));
+        EXPECT_FALSE(ends) << "the session ended over texts that are in no file";
+      }
+      EXPECT_TRUE(StaysOpen(session, 1000));
+      EXPECT_EQ(SlotFieldText(session, 0), "typed before logging off");
+      SessionEndQuery query(session.Board());
+      EXPECT_TRUE(ConfirmBox(session, ErrorSaving(path)));
+      EXPECT_TRUE(AnswerUnsavedTexts(session, "No"));
+      ASSERT_TRUE(query.Answered(ends, 10000));
+    } else {
+      SessionEndQuery query(session.Board());
+      ASSERT_TRUE(query.Answered(ends, 10000));
+      EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr);
+    }
+    EXPECT_TRUE(ends) << "the board refused the end of the session";
     DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutA(session.Board(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer), 0);
-    EXPECT_NE(answer, 0u) << "the board refused the end of the session";
-    // A failed save must not stop the session with a message box nobody can answer.
     EXPECT_NE(SendMessageTimeoutA(session.Board(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer), 0);
-    EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr);
-    if (lock != nullptr) CloseHandle(lock);
+    lock.Release();
     const std::string expected = held ? "L text 0\r\nsecond line" : "typed before logging off";
     EXPECT_EQ(TextInFile(ReadWholeFile(path), 0), expected);
     Kill(session.Program());

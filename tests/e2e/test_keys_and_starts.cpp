@@ -174,6 +174,7 @@ TEST(RunningCopy, ASecondStartWaitsWhileTheFirstBoardAsksForANameAndThenRuns) {
   EXPECT_FALSE(WaitForExit(second, 4000)) << "the second copy ended while the first board was asking";
 
   PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(AnswerUnsavedTexts(first, "No"));
   ASSERT_TRUE(WaitForExit(first.Program(), 10000));
   HWND board = WaitForBoard(second, 15000);
   EXPECT_NE(board, nullptr) << "no board runs after the first one ended";
@@ -202,12 +203,16 @@ bool SetDwordSetting(const std::string& subkey, const std::string& name, DWORD v
 }  // namespace
 
 TEST(StartUp, ACurrentProjectThatCannotBeLoadedLeavesABlankBoardWithoutAFile) {
-  enum class Kind { Missing, Empty, Short, Folder, Held, Number };
+  enum class Kind { Missing, Empty, Short, Long, Folder, Held, Number };
+  // The reason the board gives once it shows; none for a number, which names no project.
   const struct {
     const char* what;
     Kind kind;
-  } rows[] = {{"missing", Kind::Missing}, {"empty", Kind::Empty},         {"short", Kind::Short},
-              {"folder", Kind::Folder},   {"held-open", Kind::Held}, {"dword", Kind::Number}};
+    const char* reason;
+  } rows[] = {{"missing", Kind::Missing, kNotFound}, {"empty", Kind::Empty, kTooShort},
+              {"short", Kind::Short, kTooShort},     {"long", Kind::Long, kTooLong},
+              {"folder", Kind::Folder, kNotAFile},   {"held-open", Kind::Held, kInUse},
+              {"dword", Kind::Number, nullptr}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     BoardSession session(std::string("unloadable-") + row.what);
@@ -223,6 +228,9 @@ TEST(StartUp, ACurrentProjectThatCannotBeLoadedLeavesABlankBoardWithoutAFile) {
         break;
       case Kind::Short:
         ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L").substr(0, kProjectBytes - 1)));
+        break;
+      case Kind::Long:
+        ASSERT_TRUE(WriteWholeFile(path, TaggedProject("L") + "tail the next save would cut"));
         break;
       case Kind::Folder:
         ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
@@ -241,12 +249,44 @@ TEST(StartUp, ACurrentProjectThatCannotBeLoadedLeavesABlankBoardWithoutAFile) {
     ASSERT_EQ(held.Held(), row.kind == Kind::Held);
 
     ASSERT_TRUE(session.Start());
+    if (row.reason != nullptr) EXPECT_TRUE(ConfirmBox(session, CannotLoad(path, row.reason)));
+    EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 500), nullptr) << "told more than once";
     EXPECT_TRUE(AllSlotsEmpty(session)) << "slot 0: " << ButtonText(session, 0);
     EXPECT_EQ(Caption(session), "Varnel >");
     EXPECT_EQ(SendMessageA(session.Item(1003), CB_GETCURSEL, 0, 0), CB_ERR) << ComboText(session);
     EXPECT_FALSE(CloseWasAsked(session)) << "closing a blank board asked for a name";
     held.Release();
     EXPECT_EQ(FolderContents(session.Folder()), before);
+  }
+}
+
+TEST(StartUp, AProgramFolderSettingThatCannotBeUsedIsToldOnceAndNewKeepsToTheProgramsFolder) {
+  const struct {
+    const char* what;
+    const char* notice;
+    std::string value;
+  } rows[] = {{"missing", "is missing", ""},
+              {"no-folder", "names no folder", "C:\\no such folder of varnel\\"},
+              {"too-long", "is too long", "C:\\" + std::string(240, 'x') + "\\"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    BoardSession session(std::string("program-folder-") + row.what);
+    SetSetting("Configure", "ThisProgramDir", row.value);
+    SetSetting("Options", "UseSystemTray", "0");
+    ASSERT_TRUE(session.Start());
+    EXPECT_TRUE(ConfirmBox(session, ProgramFolderNotice(row.notice, session.Folder())));
+    EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 500), nullptr) << "told more than once";
+    EXPECT_EQ(GetSetting("Configure", "ThisProgramDir"), row.value) << "the setting was changed";
+
+    PostMessageA(session.Board(), WM_COMMAND, 32771, 0);
+    HWND prompt = WaitForPrompt(session, kNewTitle);
+    ASSERT_NE(prompt, nullptr);
+    ASSERT_TRUE(TypeName(prompt, "Fresh"));
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(session.Folder() + "Fresh.vrl"); }, 10000))
+        << "New did not create the project in the program's folder";
+    EXPECT_FALSE(FileExists("C:\\Fresh.vrl")) << "New created the project at the drive's root";
+    DeleteFileA("C:\\Fresh.vrl");
+    EXPECT_TRUE(session.CloseAndWait());
   }
 }
 

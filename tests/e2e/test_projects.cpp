@@ -222,10 +222,14 @@ TEST(Saving, SaveAfterTheFileWasDeletedOutsideAsksForANameAndEscWritesNothing) {
   WaitUntil([&] { return FolderContents(session.Folder()) != before; }, 300);
   EXPECT_EQ(FolderContents(session.Folder()), before);
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  // Closing asks the same question; declining it keeps the folder as it is.
+  // Closing asks the same question; declining it and then closing without saving keeps the
+  // folder as it is.
   prompt = WaitForPrompt(session, kSaveAsTitle);
   ASSERT_NE(prompt, nullptr);
   ASSERT_TRUE(Cancel(prompt));
+  HWND question = WaitForMessageBox(session.Program().id, "Varnel", 10000);
+  ASSERT_NE(question, nullptr) << "the close gave up the texts without asking";
+  ASSERT_TRUE(AnswerMessageBox(question, "No"));
   EXPECT_TRUE(WaitForExit(session.Program(), 10000));
   EXPECT_EQ(FolderContents(session.Folder()), before);
 }

@@ -1,6 +1,7 @@
 // Saves that cannot be made, and boards whose texts belong to no file: whatever fails, the board
 // keeps showing the project whose file it will write, no file receives another project's slots,
-// a failed save on closing leaves the board open, and texts that are named get a listed file.
+// a failed save on closing discards nothing until the user says so, and texts that are named get
+// a listed file.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/board_steps.h"
@@ -42,11 +43,28 @@ void StartWithTextAndNoFile(BoardSession& session, std::initializer_list<const c
   SetText(session.Item(1071), "typed on a board of no file");
 }
 
-// A close whose save fails: the error naming the file, answered.
-void CloseWithFailingSave(BoardSession& session, const std::string& path) {
+// A close whose save fails: the error naming the file and its cause, then the question what to
+// do with the texts, answered with the button.
+void CloseWithFailingSave(BoardSession& session, const std::string& path, const std::string& answer,
+                          const char* screenshot = nullptr) {
   PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(ConfirmBox(session, ErrorSaving(path)));
-  WaitForBoardIdle(session);
+  ASSERT_TRUE(AnswerUnsavedTexts(session, answer, screenshot));
+}
+
+// The system's Save As dialog that the question's Yes opens, or null.
+HWND WaitForSaveElsewhere(BoardSession& session) {
+  return WaitForWindowByCaption(session.Program().id, "Save the Board's Texts As", 10000);
+}
+
+// Types the full path into the Save As dialog's name box and confirms it.
+bool SaveElsewhereAs(HWND dialog, const std::string& path) {
+  HWND name = GetDlgItem(dialog, 1148);
+  HWND edit = name != nullptr ? FindWindowExA(name, nullptr, "Edit", nullptr) : GetDlgItem(dialog, 1152);
+  if (edit == nullptr) edit = name;
+  if (edit == nullptr) return false;
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  return PostMessageA(dialog, WM_COMMAND, IDOK, 0) != FALSE;
 }
 
 }  // namespace
@@ -81,8 +99,10 @@ TEST(NewProjectSaveFails, AnUnloadableChoiceAfterwardsNeverEmptiesTheLeftProject
   held.Release();
 
   ASSERT_TRUE(ChooseProject(session, "Short.vrl"));
+  EXPECT_TRUE(ConfirmBox(session, CannotLoad(PathIn(session, "Short.vrl"), kTooShort)));
   ASSERT_TRUE(WaitForBoardIdle(session));
   EXPECT_TRUE(WaitUntil([&] { return ComboText(session) == "Alpha.vrl"; }, 5000)) << ComboText(session);
+  EXPECT_EQ(Caption(session), "Varnel >" + alpha);
   EXPECT_TRUE(session.CloseAndWait());
   EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
 }
@@ -128,59 +148,65 @@ TEST(SaveBeforeChangeFails, NewProjectAsksNoName) {
   EXPECT_TRUE(session.CloseAndWait());
 }
 
-TEST(ClosingSaveFails, TheBoardStaysOpenAndTheNextCloseSaves) {
+TEST(ClosingSaveFails, TheCauseIsNamedAndCancelGoesBackToTheBoardEveryTime) {
   BoardSession session("close-save-fails");
   ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
   const std::string alpha = PathIn(session, "Alpha.vrl");
   HeldFile held(alpha);
   ASSERT_TRUE(held.Held());
 
-  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
-  EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although its edits were not saved";
-  EXPECT_EQ(Caption(session), "Varnel >" + alpha);
+  for (int close = 1; close <= 2; ++close) {
+    SCOPED_TRACE("close " + std::to_string(close));
+    const char* screenshot = close == 1 ? "close-unsaved-question" : nullptr;
+    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Cancel", screenshot));
+    ASSERT_TRUE(WaitForBoardIdle(session));
+    EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although its edits were not saved";
+    EXPECT_EQ(Caption(session), "Varnel >" + alpha);
+    EXPECT_EQ(FieldText(session, 0), kEdited);
+  }
 
   held.Release();
   EXPECT_TRUE(session.CloseAndWait());
   EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
 }
 
-TEST(ClosingSaveFails, ASecondFailedCloseEndsTheProgram) {
-  BoardSession session("close-save-fails-twice");
+TEST(ClosingSaveFails, NoClosesWithoutSavingAndLeavesTheFileAsItWas) {
+  BoardSession session("close-save-fails-no");
   ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
   const std::string alpha = PathIn(session, "Alpha.vrl");
   HeldFile held(alpha);
   ASSERT_TRUE(held.Held());
 
-  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
-  ASSERT_TRUE(StaysOpen(session, 2000)) << "the board ended after the first failed save";
-  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(ConfirmBox(session, ErrorSaving(alpha)));
+  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "No"));
   EXPECT_TRUE(WaitForExit(session.Program(), 10000));
   held.Release();
   EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
 }
 
-TEST(ClosingSaveFails, ASaveBetweenTwoFailedClosesKeepsTheBoardOpenForTheNewerTexts) {
-  BoardSession session("close-save-fails-after-a-save");
+TEST(ClosingSaveFails, YesSavesTheTextsInAnotherFolderAfterACancelledDialogAsksAgain) {
+  BoardSession session("close-save-fails-elsewhere");
   ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
   const std::string alpha = PathIn(session, "Alpha.vrl");
-  {
-    HeldFile held(alpha);
-    ASSERT_TRUE(held.Held());
-    ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
-  }
-  PostCommand(session, 32772);
-  ASSERT_TRUE(WaitUntil([&] { return SlotTextInFile(alpha, 0) == kEdited; }, 5000));
-  ASSERT_TRUE(WaitForBoardIdle(session));
-  SetText(session.Item(1071), "typed after the save");
-
+  const std::string folder = MakeScratchFolder("close-save-fails-elsewhere-other");
+  const std::string elsewhere = folder + "Rescued.vrl";
   HeldFile held(alpha);
   ASSERT_TRUE(held.Held());
-  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha));
-  EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended and took the text typed after the save with it";
+
+  ASSERT_NO_FATAL_FAILURE(CloseWithFailingSave(session, alpha, "Yes"));
+  HWND dialog = WaitForSaveElsewhere(session);
+  ASSERT_NE(dialog, nullptr) << DescribeTopLevelWindows();
+  if (WaitUntilSettled(dialog)) Screenshot("close-save-elsewhere");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(AnswerUnsavedTexts(session, "Yes")) << "a cancelled Save As gave up the texts";
+
+  dialog = WaitForSaveElsewhere(session);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(SaveElsewhereAs(dialog, elsewhere));
+  EXPECT_TRUE(WaitForExit(session.Program(), 10000));
   held.Release();
-  EXPECT_TRUE(session.CloseAndWait());
-  EXPECT_EQ(SlotTextInFile(alpha, 0), "typed after the save");
+  EXPECT_EQ(SlotTextInFile(elsewhere, 0), kEdited);
+  EXPECT_EQ(GetSetting("Files", "Current"), elsewhere);
+  EXPECT_TRUE(Holds(alpha, TaggedProject("Alpha")));
 }
 
 TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) {
@@ -205,6 +231,7 @@ TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) 
     AnswerMessageBox(second, "OK");
   }
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(first) && (second == nullptr || !IsWindow(second)); }, 5000));
+  EXPECT_TRUE(AnswerUnsavedTexts(session, "Cancel"));
   WaitForBoardIdle(session);
   EXPECT_TRUE(StaysOpen(session, 2000)) << "the board ended although Alpha was not saved";
   EXPECT_EQ(GetSetting("Files", "Current"), alpha);
@@ -214,6 +241,57 @@ TEST(ClosingDuringAFailedChange, TheCloseWaitsForTheChangeAndAlphaStaysCurrent) 
   EXPECT_EQ(GetSetting("Files", "Current"), alpha);
   EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
   EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
+}
+
+TEST(UnloadableChoice, AVanishedProjectIsNamedLeavesTheListAndTheBoardStaysOnItsProject) {
+  BoardSession session("vanished-choice");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  const std::string beta = PathIn(session, "Beta.vrl");
+  ASSERT_TRUE(DeleteFileA(beta.c_str()));
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  EXPECT_TRUE(ConfirmBox(session, CannotLoad(beta, kNotFound)));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_FALSE(Listed(session, "Beta.vrl")) << "the vanished project is still offered";
+  EXPECT_EQ(ComboText(session), "Alpha.vrl");
+  EXPECT_EQ(Caption(session), "Varnel >" + alpha);
+  EXPECT_EQ(FieldText(session, 0), kEdited);
+  EXPECT_TRUE(session.CloseAndWait());
+  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
+}
+
+TEST(CurrentFileGone, ASwitchOffersSaveAsAndACancelKeepsTheTextsOnABoardThatNamesNoFile) {
+  BoardSession session("current-file-gone-switch");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  const std::string beta = PathIn(session, "Beta.vrl");
+  ASSERT_TRUE(MoveFileA(alpha.c_str(), PathIn(session, "Renamed.vrl").c_str()));
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  HWND prompt = WaitForPrompt(session, kSaveAsTitle);
+  ASSERT_NE(prompt, nullptr) << "the switch did not offer to save the texts of the vanished project";
+  EXPECT_EQ(WindowText(GetDlgItem(prompt, 1170)), "Alpha");
+  PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt); }, 5000));
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_EQ(FieldText(session, 0), kEdited) << "a cancelled Save As gave up the texts";
+  EXPECT_EQ(ButtonText(session, 1), "Alpha button 1");
+  // The caption and the list agree with the slots: their project has no file any more.
+  EXPECT_EQ(Caption(session), "Varnel >");
+  EXPECT_EQ(ComboText(session), "");
+  EXPECT_FALSE(Listed(session, "Alpha.vrl"));
+  EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  prompt = WaitForPrompt(session, kSaveAsTitle);
+  ASSERT_NE(prompt, nullptr);
+  ASSERT_TRUE(TypeName(prompt, "Kept"));
+  ASSERT_TRUE(WaitUntil([&] { return Caption(session) == "Varnel >" + beta; }, 10000)) << Caption(session);
+  EXPECT_TRUE(ShowsTaggedProject(session, "Beta"));
+  EXPECT_EQ(ComboText(session), "Beta.vrl");
+  EXPECT_EQ(SlotTextInFile(PathIn(session, "Kept.vrl"), 0), kEdited);
+  EXPECT_TRUE(session.CloseAndWait());
 }
 
 TEST(BoardWithoutFile, ChoosingAProjectNamesTheTextsListsThemAndShowsTheChoice) {
@@ -274,7 +352,7 @@ TEST(ReadOnlyProject, SaveReportsAndLeavesTheFileAsItWas) {
   SetText(session.Item(1071), "not for a read-only file");
 
   PostCommand(session, 32772);
-  EXPECT_TRUE(ConfirmBox(session, ErrorSaving(beta)));
+  EXPECT_TRUE(ConfirmBox(session, ErrorSaving(beta, kReadOnly)));
   EXPECT_TRUE(Holds(beta, TaggedProject("Beta")));
   EXPECT_NE(GetFileAttributesA(beta.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 
@@ -290,6 +368,7 @@ TEST(ReadOnlyProject, IsNotLoadedAtStart) {
   SetSetting("Options", "UseSystemTray", "0");
   ASSERT_TRUE(session.Start());
 
+  EXPECT_TRUE(ConfirmBox(session, CannotLoad(path, kReadOnly)));
   EXPECT_TRUE(AllSlotsEmpty(session)) << "slot 0: " << ButtonText(session, 0);
   EXPECT_EQ(Caption(session), "Varnel >");
   EXPECT_TRUE(session.CloseAndWait());

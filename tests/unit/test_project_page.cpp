@@ -117,7 +117,9 @@ TEST_F(ProjectFileTest, ShortFileFailsAndKeepsBytesFollowedByZeros) {
   WriteBytes(path_, bytes);
   std::memset(loaded_.get(), 0x55, sizeof *loaded_);
 
-  EXPECT_EQ(ReadProjectFile(path_.c_str(), *loaded_), 0);
+  FileFailure failure;
+  EXPECT_EQ(ReadProjectFile(path_.c_str(), *loaded_, &failure), 0);
+  EXPECT_EQ(failure.problem, FileProblem::TooShort);
   Bytes expected = bytes;
   expected.push_back('\0');
   EXPECT_EQ(PageBytes(*loaded_), expected);
@@ -161,9 +163,13 @@ TEST_F(ProjectFileTest, ReadOnlyFileNeitherLoadsNorSaves) {
   // Also as root, for whom the permissions themselves stop nothing.
   fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 
-  EXPECT_EQ(ReadProjectFile(path_.c_str(), *loaded_), 0);
+  FileFailure failure;
+  EXPECT_EQ(ReadProjectFile(path_.c_str(), *loaded_, &failure), 0);
+  EXPECT_EQ(failure.problem, FileProblem::ReadOnly);
   FillPage();
-  EXPECT_EQ(WriteProjectFileSafely(path_.c_str(), *page_), SaveResult::OpenFailed);
+  failure = {};
+  EXPECT_EQ(WriteProjectFileSafely(path_.c_str(), *page_, &failure), SaveResult::OpenFailed);
+  EXPECT_EQ(failure.problem, FileProblem::ReadOnly);
   EXPECT_EQ(ReadBytes(path_), original);
   EXPECT_FALSE(TemporaryLeftBehind());
 }
@@ -171,7 +177,9 @@ TEST_F(ProjectFileTest, ReadOnlyFileNeitherLoadsNorSaves) {
 TEST_F(ProjectFileTest, TargetThatIsAFolderIsNotReplaced) {
   fs::create_directory(path_);
   FillPage();
-  EXPECT_EQ(WriteProjectFileSafely(path_.c_str(), *page_), SaveResult::OpenFailed);
+  FileFailure failure;
+  EXPECT_EQ(WriteProjectFileSafely(path_.c_str(), *page_, &failure), SaveResult::OpenFailed);
+  EXPECT_EQ(failure.problem, FileProblem::NotAFile);
   EXPECT_TRUE(fs::is_directory(path_));
   EXPECT_FALSE(TemporaryLeftBehind());
 }
@@ -193,7 +201,9 @@ TEST_F(ProjectFileTest, FailedWritesLeaveOldFileAndNoTemporary) {
     GTEST_SKIP() << "/dev/full is not available";
   }
   fs::create_symlink("/dev/full", temporary_);
-  EXPECT_EQ(WriteProjectFileSafely(path_.c_str(), *page_), SaveResult::WriteFailed);
+  FileFailure failure;
+  EXPECT_EQ(WriteProjectFileSafely(path_.c_str(), *page_, &failure), SaveResult::WriteFailed);
+  EXPECT_EQ(failure.problem, FileProblem::DiskFull);
   EXPECT_EQ(ReadBytes(path_), original);
   EXPECT_FALSE(TemporaryLeftBehind());
 }
@@ -225,7 +235,9 @@ TEST_F(ProjectFileTest, TemporaryIsCompleteBeforeItReplacesTarget) {
 TEST_F(ProjectFileTest, RefusesPathsWhoseTemporaryIsUnusable) {
   FillPage();
   const std::string longPath = (folder_ / std::string(255 - folder_.string().size(), 'n')).string();
-  EXPECT_EQ(WriteProjectFileSafely(longPath.c_str(), *page_), SaveResult::OpenFailed);
+  FileFailure failure;
+  EXPECT_EQ(WriteProjectFileSafely(longPath.c_str(), *page_, &failure), SaveResult::OpenFailed);
+  EXPECT_EQ(failure.problem, FileProblem::PathTooLong);
   EXPECT_FALSE(fs::exists(longPath));
 
   // Saving a file named like its own temporary would truncate it before the copy is complete.

@@ -97,7 +97,7 @@ TEST(ProjectFileOnWindows, FailingWriteKeepsTheOldFileAndReportsTheError) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerBox);
   EXPECT_EQ(SaveProjectFile(path.c_str(), PageWith("lost"), 0), 0);
   KillTimer(nullptr, timer);
-  EXPECT_EQ(lastBoxText, "Error saving:\n" + path);
+  EXPECT_EQ(lastBoxText, "Error saving:\n" + path + "\nAccess to the file or its folder is denied.");
   EXPECT_EQ(Bytes(path), old);
 
   RemoveDirectoryA(temporary.c_str());
@@ -117,7 +117,7 @@ TEST(ProjectFileOnWindows, FileInUseByAnotherProgramIsNotReplaced) {
   KillTimer(nullptr, timer);
   CloseHandle(locked);
   EXPECT_EQ(Bytes(path), old);
-  EXPECT_EQ(lastBoxText, "Error saving:\n" + path);
+  EXPECT_EQ(lastBoxText, "Error saving:\n" + path + "\nThe file is in use by another program.");
   EXPECT_EQ(GetFileAttributesA((Folder() + "Locked.~vr").c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileA(path.c_str());
 }
