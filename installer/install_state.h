@@ -18,6 +18,8 @@ extern char CopySource[kFolderSize];
 extern char CopyTarget[kFolderSize];
 extern HWND BackdropHandle;
 extern HWND WizardHandle;
+// Why the last failed copy of the installation set failed (a Win32 error code).
+extern DWORD CopyFailureError;
 
 constexpr const char* kInstallCaption = "Varnel Installation";
 constexpr const char* kProgramFileName = "\\QUILLOW.EXE";
