@@ -146,7 +146,8 @@ int RemoveShellEntry(HWND owner, int kind, const char* name, int group, RemovalR
     return 0;
   }
   bool filesGone = true;
-  bool subfolders = false;
+  // Something the group keeps that is not ours: a subfolder, or a link that leads elsewhere.
+  bool kept = false;
   char pattern[MAX_PATH + 8];
   std::snprintf(pattern, sizeof(pattern), "%s\\*.*", path);
   WIN32_FIND_DATAA found;
@@ -164,20 +165,26 @@ int RemoveShellEntry(HWND owner, int kind, const char* name, int group, RemovalR
       }
       // A subfolder is the user's: it stays, and keeps the group.
       if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        subfolders = true;
+        kept = true;
         if (report != nullptr) report->kept.Add(entry);
         continue;
       }
       const DeleteOutcome outcome = DeleteContainedFile(entry, realGroup, found.cFileName);
       if (outcome == DeleteOutcome::kDeleted) continue;
+      // A link that leads elsewhere is left, like a subfolder: not a failure of ours.
+      if (outcome == DeleteOutcome::kElsewhere) {
+        kept = true;
+        if (report != nullptr) report->kept.Add(entry);
+        continue;
+      }
       filesGone = false;
-      if (report != nullptr) (outcome == DeleteOutcome::kElsewhere ? report->kept : report->failed).Add(entry);
+      if (report != nullptr) report->failed.Add(entry);
     } while (FindNextFileA(listing, &found));
     FindClose(listing);
   }
   if (filesGone && install_files::RemoveFolder(path)) return 1;
-  if (filesGone && !subfolders && report != nullptr) report->failed.Add(path);
-  return filesGone && subfolders ? 1 : 0;
+  if (filesGone && !kept && report != nullptr) report->failed.Add(path);
+  return filesGone && kept ? 1 : 0;
 }
 
 int ShellEntryPath(HWND owner, int kind, const char* name, int group, char* path) {

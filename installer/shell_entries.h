@@ -14,8 +14,8 @@ int CreateShellEntry(HWND owner, int kind, const char* target, const char* argum
 
 // Removes only what is there: a missing entry gives 0 without touching anything. Nothing is deleted
 // through a link: an entry that reaches outside its folder stays. The group gives 1 when every
-// file in it went and the folder too, or only its subfolders keep it. What stays is added to
-// report, if given.
+// file of its own went and the folder too, or only what is not ours (a subfolder, a link that
+// leads elsewhere) keeps it. What stays is added to report, if given.
 int RemoveShellEntry(HWND owner, int kind, const char* name, int group, RemovalReport* report = nullptr);
 
 // Where the entry lives: the group folder, or the shortcut file with ".lnk". path receives at most

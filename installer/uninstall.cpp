@@ -254,7 +254,7 @@ BOOL UninstallConfirmDialog::OnInitDialog() {
   std::snprintf(caption, sizeof(caption), kDialogCaptionFormat, kProgramName);
   SetWindowTextA(Handle(), caption);
   fw::CenterOnDesktop(Handle());
-  RegReadString(kConfigureKey, kThisProgramDirValue, "", folder_, kFolderReadLimit);
+  RegReadString(kConfigureKey, kThisProgramDirValue, "", folder_, sizeof(folder_));
   char trimmed[kFolderSize];
   CopyBounded(trimmed, folder_, sizeof(trimmed));
   TrimPathTail(trimmed);
