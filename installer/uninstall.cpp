@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -212,8 +213,10 @@ int DeleteFolderTree(const char* path, RemovalReport& report) {
 }
 
 bool BoardIsRunning(const char* installFolder) {
-  const HWND registered =
-      reinterpret_cast<HWND>(static_cast<LONG_PTR>(RegReadInt(kHandlesKey, kTransHandleValue, 0)));
+  // Read without a default, so that looking writes nothing; handles travel as signed decimals.
+  char number[32] = {};
+  RegReadString(kHandlesKey, kTransHandleValue, nullptr, number, sizeof(number));
+  const HWND registered = reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::strtol(number, nullptr, 10)));
   if (registered != nullptr && IsWindow(registered) && GetPropA(registered, kBoardWindowProperty) != nullptr) {
     return true;
   }
@@ -235,6 +238,7 @@ std::span<const UninstallConfirmDialog::MessageRow> UninstallConfirmDialog::Mess
       {WM_CTLCOLORDLG, &UninstallConfirmDialog::OnControlColour},
       {WM_CTLCOLORSTATIC, &UninstallConfirmDialog::OnControlColour},
       {WM_CTLCOLORBTN, &UninstallConfirmDialog::OnControlColour},
+      {WM_DRAWITEM, &UninstallConfirmDialog::OnDrawItem},
   };
   return rows;
 }
@@ -278,6 +282,42 @@ BOOL UninstallConfirmDialog::OnInitDialog() {
   SetItemText(IDC_UNINSTALL_TEXT, text);
   SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_UNINSTALL_CANCEL)), TRUE);
   return FALSE;
+}
+
+INT_PTR UninstallConfirmDialog::OnDrawItem(WPARAM, LPARAM lParam) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (item == nullptr || item->CtlID != IDC_UNINSTALL_TEXT) return FALSE;
+  char text[1024] = {};
+  GetWindowTextA(item->hwndItem, text, sizeof(text));
+  HDC dc = item->hDC;
+  RECT area = item->rcItem;
+  FillRect(dc, &area, reinterpret_cast<HBRUSH>(GreyControlColour(reinterpret_cast<WPARAM>(dc))));
+  HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(item->hwndItem, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+  int top = area.top + 1;
+  for (char* line = text; line != nullptr && top < area.bottom;) {
+    char* next = std::strchr(line, '\n');
+    if (next != nullptr) *next++ = '\0';
+    RECT box = {area.left + 2, top, area.right - 2, area.bottom};
+    if (line[0] == '\0') {
+      top += lineHeight;
+    } else if (std::strcmp(line, folder_) == 0) {
+      box.bottom = top + lineHeight;
+      DrawTextA(dc, line, -1, &box, DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_END_ELLIPSIS);
+      top += lineHeight;
+    } else {
+      RECT measured = box;
+      DrawTextA(dc, line, -1, &measured, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+      DrawTextA(dc, line, -1, &box, DT_WORDBREAK | DT_NOPREFIX);
+      top += measured.bottom - measured.top;
+    }
+    line = next;
+  }
+  SelectObject(dc, previousFont);
+  return TRUE;
 }
 
 void UninstallConfirmDialog::OnCancelButton(int, int, HWND) { EndDialog(IDCANCEL); }

@@ -38,6 +38,9 @@ class UninstallConfirmDialog : public fw::TableDialog<UninstallConfirmDialog> {
 
  private:
   INT_PTR OnControlColour(WPARAM wParam, LPARAM lParam);
+  // Draws control 1009: the folder's lines end in a path ellipsis, the sentences wrap, so that the
+  // question stays in view however long the folder is. The control keeps the whole text.
+  INT_PTR OnDrawItem(WPARAM wParam, LPARAM lParam);
   void OnCancelButton(int id, int code, HWND control);
   void OnFinish(int id, int code, HWND control);
 

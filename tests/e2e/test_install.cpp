@@ -369,7 +369,10 @@ class Removal : public Install {
     HWND confirm = WaitForDialogWith("Varnel UnInstall", 1011);
     EXPECT_NE(confirm, nullptr) << DescribeTopLevelWindows();
     if (confirm == nullptr) return "";
-    if (!screenshot.empty() && WaitUntilSettled(confirm)) Screenshot(screenshot, confirm);
+    if (!screenshot.empty() && WaitUntil([&] { return IsWindowVisible(confirm) != FALSE; }, 5000) &&
+        WaitUntilSettled(confirm)) {
+      Screenshot(screenshot, confirm);
+    }
     Press(confirm, 1011);
     HWND box = WaitForBox("Varnel", "");
     EXPECT_NE(box, nullptr) << DescribeTopLevelWindows();
