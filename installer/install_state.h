@@ -7,8 +7,9 @@
 
 constexpr int kCommandLineSize = 512;
 constexpr int kFolderSize = 261;
-// Folders read from the registry and the system are cut here, so that every path below them stays
-// under MAX_PATH.
+// Folders read from the system (working, Windows and module folders) are cut here, so that every
+// path below them stays under MAX_PATH. The install folder has its own, smaller limit
+// (kInstallFolderMaxLength), and is read whole wherever it is read.
 constexpr int kFolderReadLimit = 236;
 
 extern char CommandLineBuffer[kCommandLineSize];
