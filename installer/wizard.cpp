@@ -75,6 +75,20 @@ void ShowCopyFailure(DWORD error) {
   ShowMessage(WizardHandle, text, kInstallCaption, MB_ICONERROR);
 }
 
+// The move replaces whatever stands under the target's name. Only a plain file of the folder has
+// its read-only attribute cleared first: under Wine that would change a link's target instead.
+bool ClearTargetsReadOnly(const char* target) {
+  char folder[kFolderSize];
+  CopyBounded(folder, target, sizeof(folder));
+  char* name = std::strrchr(folder, '\\');
+  if (name == nullptr) return ClearReadOnly(target);
+  *name++ = '\0';
+  char realFolder[MAX_PATH + 1];
+  if (!RealFolderPath(folder, realFolder, sizeof(realFolder))) return ClearReadOnly(target);
+  const EntryCheck check = CheckEntry(target, realFolder, name);
+  return check == EntryCheck::kElsewhere || check == EntryCheck::kGone || ClearReadOnly(target);
+}
+
 void AdvanceProgressBar() {
   char bar[kProgressMaxLength + 1] = {};
   GetDlgItemTextA(WizardHandle, IDC_WIZARD_PROGRESS, bar, 250);
@@ -145,7 +159,7 @@ int CopyInstallFile() {
     ShowCopyFailure(error);
     return 0;
   }
-  if (!ClearReadOnly(CopyTarget) || !install_files::Move(temporary, CopyTarget)) {
+  if (!ClearTargetsReadOnly(CopyTarget) || !install_files::Move(temporary, CopyTarget)) {
     const DWORD error = GetLastError();
     DiscardFile(temporary);
     ShowCopyFailure(error);

@@ -282,6 +282,7 @@ TEST_F(Install, AReinstallNeverDeletesThroughALinkInTheGroupOrTheFolder) {
   const std::string outside = MakeScratchFolder("install-outside-group");
   WriteWholeFile(outside + "notes.lnk", "precious shortcut");
   WriteWholeFile(outside + "readme.txt", "precious text");
+  SetFileAttributesA((outside + "readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   CreateDirectoryA(Group().c_str(), nullptr);
   MakeLink(outside + "notes.lnk", Group() + "\\Notes.lnk");
   LayOutInstallation(set_, target_ + "\\");
@@ -292,6 +293,9 @@ TEST_F(Install, AReinstallNeverDeletesThroughALinkInTheGroupOrTheFolder) {
   NextToTheEnd(wizard);
   EXPECT_EQ(ReadWholeFile(outside + "notes.lnk"), "precious shortcut");
   EXPECT_EQ(ReadWholeFile(outside + "readme.txt"), "precious text");
+  // The link was replaced, not changed through: its target keeps its attributes too.
+  EXPECT_NE(GetFileAttributesA((outside + "readme.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  SetFileAttributesA((outside + "readme.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadWholeFile(target_ + "\\README.TXT"), ReadWholeFile(set_ + "README.TXT"));
   for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) EXPECT_TRUE(FileExists(Group() + "\\" + name));
   RunLinux("rm -f '" + UnixPath(Group() + "\\Notes.lnk") + "'");
