@@ -2,6 +2,7 @@
 #include "board/running_copy.h"
 
 #include "board/board_dialog.h"
+#include "desktop/program_name.h"
 #include "desktop/registry.h"
 #include "desktop/settings_keys.h"
 #include "desktop/splash.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr const char* kBoardProperty = "Kestrune.Varnel.Board";
+constexpr const char* kBoardProperty = kBoardWindowProperty;
 constexpr const char* kClosingProperty = "Kestrune.Varnel.Closing";
 constexpr unsigned kClosingPollMs = 100;
 

@@ -87,6 +87,8 @@ add_library(installer_core STATIC
   installer/shell_entries.cpp
   installer/uninstall.cpp
   installer/ini_migration.cpp
+  installer/contained_delete.cpp
+  installer/set_check.cpp
 )
 target_link_libraries(installer_core PUBLIC framework varnel_shared installer_portable shell32 ole32 uuid)
 add_executable(installer WIN32 installer/main.cpp installer/install_files.cpp installer/install.rc)
@@ -96,7 +98,9 @@ target_link_options(installer PRIVATE ${STATIC_LINK} -mwindows)
 file(GLOB INSTALL_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/installer/*.rc ${CMAKE_SOURCE_DIR}/installer/*.h ${CMAKE_SOURCE_DIR}/installer/*.manifest
   ${CMAKE_SOURCE_DIR}/resources/art/*)
-set_source_files_properties(installer/install.rc PROPERTIES OBJECT_DEPENDS "${INSTALL_RESOURCE_INPUTS}")
+set_source_files_properties(installer/install.rc PROPERTIES OBJECT_DEPENDS
+  "${INSTALL_RESOURCE_INPUTS};${CMAKE_BINARY_DIR}/set-record/set-record.txt")
+target_include_directories(installer PRIVATE ${CMAKE_BINARY_DIR}/set-record)
 
 # INSTALL_FAULTS.EXE, a twin of INSTALL.EXE whose file operations fail one at a time on the word
 # of an end-to-end test (installer/install_files_faults.cpp). It stays in the build tree: neither
@@ -104,18 +108,30 @@ set_source_files_properties(installer/install.rc PROPERTIES OBJECT_DEPENDS "${IN
 add_executable(installer_faults WIN32 installer/main.cpp installer/install_files_faults.cpp installer/install.rc)
 set_target_properties(installer_faults PROPERTIES OUTPUT_NAME INSTALL_FAULTS SUFFIX .EXE)
 target_link_libraries(installer_faults PRIVATE installer_core)
+target_include_directories(installer_faults PRIVATE ${CMAKE_BINARY_DIR}/set-record)
 target_link_options(installer_faults PRIVATE ${STATIC_LINK} -mwindows)
 
 # The installation set of this build, as make dist ships it: the folder INSTALL.EXE installs from.
+# The five other files and their record come first: INSTALL.EXE carries the record as a resource
+# (installer/install.rc finds set-record.txt through the include path), and goes in last.
 set(INSTALL_SET_FOLDER ${CMAKE_BINARY_DIR}/set)
+set(SET_RECORD_FOLDER ${CMAKE_BINARY_DIR}/set-record)
 add_custom_command(
-  OUTPUT ${INSTALL_SET_FOLDER}/INSTALL.EXE ${INSTALL_SET_FOLDER}/QUILLOW.EX_ ${INSTALL_SET_FOLDER}/README.TXT
-         ${INSTALL_SET_FOLDER}/SAMPLE.VRL
-  COMMAND ${CMAKE_SOURCE_DIR}/tools/make-set $<TARGET_FILE:quillow> $<TARGET_FILE:installer> ${INSTALL_SET_FOLDER}
-  DEPENDS quillow installer ${CMAKE_SOURCE_DIR}/tools/make-set ${CMAKE_SOURCE_DIR}/tools/make-sample
+  OUTPUT ${INSTALL_SET_FOLDER}/QUILLOW.EX_ ${INSTALL_SET_FOLDER}/README.TXT ${INSTALL_SET_FOLDER}/SAMPLE.VRL
+         ${SET_RECORD_FOLDER}/set-record.txt
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make-set files $<TARGET_FILE:quillow> ${INSTALL_SET_FOLDER}
+          ${SET_RECORD_FOLDER}/set-record.txt ${CMAKE_STRIP}
+  DEPENDS quillow ${CMAKE_SOURCE_DIR}/tools/make-set ${CMAKE_SOURCE_DIR}/tools/make-sample
           ${CMAKE_SOURCE_DIR}/resources/readme.txt ${CMAKE_SOURCE_DIR}/resources/sample-project.txt
           ${CMAKE_SOURCE_DIR}/resources/art/readme.ico ${CMAKE_SOURCE_DIR}/resources/art/uninstl.ico)
-add_custom_target(install_set ALL DEPENDS ${INSTALL_SET_FOLDER}/INSTALL.EXE)
+add_custom_command(
+  OUTPUT ${INSTALL_SET_FOLDER}/INSTALL.EXE
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make-set installer $<TARGET_FILE:installer> ${INSTALL_SET_FOLDER} ${CMAKE_STRIP}
+  DEPENDS installer ${CMAKE_SOURCE_DIR}/tools/make-set)
+add_custom_target(install_set_files DEPENDS ${SET_RECORD_FOLDER}/set-record.txt)
+add_dependencies(installer install_set_files)
+add_dependencies(installer_faults install_set_files)
+add_custom_target(install_set ALL DEPENDS ${INSTALL_SET_FOLDER}/INSTALL.EXE ${SET_RECORD_FOLDER}/set-record.txt)
 
 # The board's fault-injecting twin, for the end-to-end fault sweep only: the same program with
 # the failing file operations (projects/file_operations_faults.cpp, planned through memory that

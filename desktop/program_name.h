@@ -8,4 +8,8 @@ constexpr const char* kProgramVersion = "09.12.01";
 // The board program's file in the program folder.
 constexpr const char* kBoardProgramFile = "QUILLOW.EXE";
 
+// The mark a running board puts on its window (registered in Handles\TransHandle): the installer
+// looks for it before it removes anything.
+constexpr const char* kBoardWindowProperty = "Kestrune.Varnel.Board";
+
 #endif

@@ -14,6 +14,7 @@
 #include "desktop/settings_keys.h"
 #include "desktop/waits.h"
 #include "installer/ini_migration.h"
+#include "installer/contained_delete.h"
 #include "installer/install_files.h"
 #include "installer/install_logic.h"
 #include "installer/install_state.h"
@@ -44,6 +45,8 @@ constexpr const char* kInstalled =
     "Varnel is installed on your Hard-Drive.\n\nYou will notice that a Varnel Group has been Created and there are "
     "several icons in it. Among the icons you should see [Varnel], [Readme], and [UnInstall].";
 constexpr const char* kFirstStartArgument = "InstallingTheProgram";
+constexpr const char* kNotStartedFormat =
+    "Varnel is installed, but it could not be started from:\n%s\nStart it from its shortcut on the desktop.";
 constexpr const char* kTempFolder = "\\TEMP";
 
 }  // namespace
@@ -117,6 +120,14 @@ BOOL BackdropDialog::OnInitDialog() {
   SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   fw::CenterOnDesktop(Handle());
   MigrateIniSettings();
+  // Removal shows its own banner: the installation's would say "Installation".
+  if (ModeFromCommandLine(CommandLineBuffer) == InstallMode::kUninstall) {
+    HBITMAP removal = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_UNINSTALL_BANNER));
+    if (removal != nullptr) {
+      if (banner_ != nullptr) DeleteObject(banner_);
+      banner_ = removal;
+    }
+  }
   switch (ModeFromCommandLine(CommandLineBuffer)) {
     case InstallMode::kRelay:
       Relay();
@@ -144,7 +155,7 @@ void BackdropDialog::ShowAs(const char* captionFormat, int command) {
 void BackdropDialog::Relay() {
   PumpWait(128, 1);
   char folder[kFolderSize] = {};
-  RegReadString(kConfigureKey, kThisProgramDirValue, "", folder, kFolderReadLimit);
+  RegReadString(kConfigureKey, kThisProgramDirValue, "", folder, kFolderSize);
   TrimPathTail(folder);
   char temp[kFolderSize] = {};
   GetWindowsDirectoryA(temp, kFolderReadLimit);
@@ -163,7 +174,7 @@ void BackdropDialog::Relay() {
   // A copy of an earlier removal that cannot go is most likely still running: the new one could
   // not be made either.
   const bool earlierCopyGone =
-      !PathExists(CopyTarget) || (ClearReadOnly(CopyTarget) && install_files::Delete(CopyTarget));
+      !PathExists(CopyTarget) || (ClearReadOnly(CopyTarget) && DeleteFileAt(CopyTarget) == DeleteOutcome::kDeleted);
   if (!earlierCopyGone || !install_files::Copy(CopySource, CopyTarget)) {
     if (earlierCopyGone) DiscardFile(CopyTarget);
     std::snprintf(text, sizeof(text), kCopyFailedFormat, CopySource, CopyTarget, CopyTarget);
@@ -199,7 +210,14 @@ void BackdropDialog::OnStartInstall(int, int, HWND) {
   PumpWait(512, 1);
   ShowMessage(Handle(), kInstalled, kInstallCaption, MB_ICONINFORMATION);
   SetCurrentDirectoryA(InstallFolder);
-  ShellExecuteA(Handle(), "open", program, kFirstStartArgument, InstallFolder, SW_SHOW);
+  const INT_PTR started = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(Handle(), "open", program, kFirstStartArgument, InstallFolder, SW_SHOW));
+  // ShellExecute reports success with a value above 32.
+  if (started <= 32) {
+    char text[512];
+    std::snprintf(text, sizeof(text), kNotStartedFormat, program);
+    ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
+  }
   EndDialog(IDOK);
 }
 
@@ -209,11 +227,13 @@ void BackdropDialog::CreateShellEntries(const char* program, const char* readme,
   const char* folder = InstallFolder;
   const bool desktopMade = CreateShellEntry(owner, CSIDL_DESKTOP, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);
-  RemoveShellEntry(owner, CSIDL_PROGRAMS, kGroupName, 1);
-  // The group is made anew: an old one that could not go in whole is a failed step too.
-  bool groupMade = !ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
+  // The group is made anew: an old one whose files could not all go is a failed step too. A
+  // subfolder the user made in it stays, and so does the group folder around it.
+  bool groupMade = RemoveShellEntry(owner, CSIDL_PROGRAMS, kGroupName, 1) == 1 ||
+                   !ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
   PumpWait(64, 1);
-  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1) == 1;
+  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1) == 1 ||
+               ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
   PumpWait(64, 1);
   groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);

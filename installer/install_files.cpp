@@ -11,7 +11,10 @@ bool Move(const char* from, const char* to) {
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool Delete(const char* path) { return DeleteFileA(path) != FALSE; }
+bool DeleteOpened(HANDLE file, const char*) {
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition)) != FALSE;
+}
 
 bool RemoveFolder(const char* path) { return RemoveDirectoryA(path) != FALSE; }
 

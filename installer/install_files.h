@@ -15,7 +15,9 @@ bool CreateFolder(const char* path);
 bool Copy(const char* from, const char* to);
 // Renames from to to in one step, replacing a file there, and returns once that is on the disk.
 bool Move(const char* from, const char* to);
-bool Delete(const char* path);
+// Marks the file that handle (opened with DELETE access) reaches for deletion; it goes as the
+// handle closes. path only names it.
+bool DeleteOpened(HANDLE file, const char* path);
 bool RemoveFolder(const char* path);
 bool SetAttributes(const char* path, DWORD attributes);
 // Writes a shell link through its persist interface.

@@ -85,9 +85,10 @@ bool Move(const char* from, const char* to) {
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool Delete(const char* path) {
+bool DeleteOpened(HANDLE file, const char* path) {
   if (Fails("delete", path)) return FailWith(ERROR_SHARING_VIOLATION);
-  return DeleteFileA(path) != FALSE;
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition)) != FALSE;
 }
 
 bool RemoveFolder(const char* path) {

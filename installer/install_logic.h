@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "desktop/settings_keys.h"
+
 // Removes trailing line feeds, carriage returns, blanks and backslashes, in place.
 void TrimPathTail(char* text);
 // As TrimPathTail, and forward slashes too.
@@ -19,6 +21,11 @@ constexpr const char* kUninstallArgument = "UnInstall2";
 
 // "?:\Program Files\QUILLOW" on the drive of sourceFolder (its first character).
 void FormDefaultFolder(const char* sourceFolder, char* output, std::size_t size);
+
+// The longest install folder, without its trailing backslash, that every reader holds whole: the
+// board keeps ThisProgramDir, backslash included, in kProgramDirMaxLength characters, and the
+// uninstaller and the relay read at least as much.
+constexpr std::size_t kInstallFolderMaxLength = kProgramDirMaxLength - 1;
 
 // Cuts text after its last backslash (the backslash goes too); text without one stays.
 void CutAtLastBackslash(char* text);

@@ -1,6 +1,7 @@
 // The installer's process-wide buffers and shared helpers.
 #include "installer/install_state.h"
 
+#include "installer/contained_delete.h"
 #include "installer/install_files.h"
 
 char CommandLineBuffer[kCommandLineSize] = {};
@@ -10,6 +11,7 @@ char CopySource[kFolderSize] = {};
 char CopyTarget[kFolderSize] = {};
 HWND BackdropHandle = nullptr;
 HWND WizardHandle = nullptr;
+DWORD CopyFailureError = ERROR_SUCCESS;
 
 const char* const kPermissionsHelp =
     "Permissions Problems\n\nIf you experience permissions problems it is most likely that you have a [Standard "
@@ -44,5 +46,5 @@ bool ClearReadOnly(const char* path) {
 }
 
 void DiscardFile(const char* path) {
-  if (PathExists(path)) install_files::Delete(path);
+  if (PathExists(path)) DeleteFileAt(path);
 }

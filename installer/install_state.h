@@ -7,8 +7,9 @@
 
 constexpr int kCommandLineSize = 512;
 constexpr int kFolderSize = 261;
-// Folders read from the registry and the system are cut here, so that every path below them stays
-// under MAX_PATH.
+// Folders read from the system (working, Windows and module folders) are cut here, so that every
+// path below them stays under MAX_PATH. The install folder has its own, smaller limit
+// (kInstallFolderMaxLength), and is read whole wherever it is read.
 constexpr int kFolderReadLimit = 236;
 
 extern char CommandLineBuffer[kCommandLineSize];
@@ -18,6 +19,8 @@ extern char CopySource[kFolderSize];
 extern char CopyTarget[kFolderSize];
 extern HWND BackdropHandle;
 extern HWND WizardHandle;
+// Why the last failed copy of the installation set failed (a Win32 error code).
+extern DWORD CopyFailureError;
 
 constexpr const char* kInstallCaption = "Varnel Installation";
 constexpr const char* kProgramFileName = "\\QUILLOW.EXE";

@@ -113,6 +113,13 @@ int CreateShellEntry(HWND owner, int kind, const char* target, const char* argum
     link->Release();
     return 0;
   }
+  // What stands under the temporary name goes first, through a check that it is no link: saving
+  // onto a link would write into whatever it points at.
+  if (PathExists(temporary) && DeleteFileAt(temporary) != DeleteOutcome::kDeleted) {
+    file->Release();
+    link->Release();
+    return 0;
+  }
   WCHAR widePath[MAX_PATH + 1] = {};
   MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, temporary, -1, widePath, MAX_PATH);
   int result = install_files::SaveShortcut(file, widePath) == S_OK ? 1 : 0;
@@ -123,31 +130,61 @@ int CreateShellEntry(HWND owner, int kind, const char* target, const char* argum
   return result;
 }
 
-int RemoveShellEntry(HWND owner, int kind, const char* name, int group) {
+int RemoveShellEntry(HWND owner, int kind, const char* name, int group, RemovalReport* report) {
   if (!InitialiseOle()) return 0;
   char path[MAX_PATH + 1] = {};
   if (!ShellEntryPath(owner, kind, name, group, path) || !PathExists(path)) return 0;
-  if (group == 1) {
-    char pattern[MAX_PATH + 8];
-    std::snprintf(pattern, sizeof(pattern), "%s\\*.*", path);
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA(pattern, &found);
-    if (listing != INVALID_HANDLE_VALUE) {
-      do {
-        if (found.cFileName[0] == '\0' || std::strcmp(found.cFileName, ".") == 0 ||
-            std::strcmp(found.cFileName, "..") == 0) {
-          continue;
-        }
-        char entry[MAX_PATH + 1];
-        if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, found.cFileName) < MAX_PATH) {
-          install_files::Delete(entry);
-        }
-      } while (FindNextFileA(listing, &found));
-      FindClose(listing);
-    }
-    return install_files::RemoveFolder(path) ? 1 : 0;
+  if (group != 1) {
+    const DeleteOutcome outcome = DeleteFileAt(path);
+    if (report != nullptr && outcome == DeleteOutcome::kElsewhere) report->kept.Add(path);
+    if (report != nullptr && outcome == DeleteOutcome::kFailed) report->failed.Add(path);
+    return outcome == DeleteOutcome::kDeleted ? 1 : 0;
   }
-  return install_files::Delete(path) ? 1 : 0;
+  char realGroup[MAX_PATH + 1];
+  if (!RealFolderPath(path, realGroup, sizeof(realGroup))) {
+    if (report != nullptr) report->kept.Add(path);
+    return 0;
+  }
+  bool filesGone = true;
+  // Something the group keeps that is not ours: a subfolder, or a link that leads elsewhere.
+  bool kept = false;
+  char pattern[MAX_PATH + 8];
+  std::snprintf(pattern, sizeof(pattern), "%s\\*.*", path);
+  WIN32_FIND_DATAA found;
+  HANDLE listing = FindFirstFileA(pattern, &found);
+  if (listing != INVALID_HANDLE_VALUE) {
+    do {
+      if (found.cFileName[0] == '\0' || std::strcmp(found.cFileName, ".") == 0 ||
+          std::strcmp(found.cFileName, "..") == 0) {
+        continue;
+      }
+      char entry[MAX_PATH + 1];
+      if (std::snprintf(entry, sizeof(entry), "%s\\%s", path, found.cFileName) >= MAX_PATH) {
+        filesGone = false;
+        continue;
+      }
+      // A subfolder is the user's: it stays, and keeps the group.
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        kept = true;
+        if (report != nullptr) report->kept.Add(entry);
+        continue;
+      }
+      const DeleteOutcome outcome = DeleteContainedFile(entry, realGroup, found.cFileName);
+      if (outcome == DeleteOutcome::kDeleted) continue;
+      // A link that leads elsewhere is left, like a subfolder: not a failure of ours.
+      if (outcome == DeleteOutcome::kElsewhere) {
+        kept = true;
+        if (report != nullptr) report->kept.Add(entry);
+        continue;
+      }
+      filesGone = false;
+      if (report != nullptr) report->failed.Add(entry);
+    } while (FindNextFileA(listing, &found));
+    FindClose(listing);
+  }
+  if (filesGone && install_files::RemoveFolder(path)) return 1;
+  if (filesGone && !kept && report != nullptr) report->failed.Add(path);
+  return filesGone && kept ? 1 : 0;
 }
 
 int ShellEntryPath(HWND owner, int kind, const char* name, int group, char* path) {

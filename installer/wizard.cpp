@@ -10,10 +10,12 @@
 #include "desktop/program_name.h"
 #include "desktop/registry.h"
 #include "desktop/settings_keys.h"
+#include "installer/contained_delete.h"
 #include "installer/install_files.h"
 #include "installer/install_logic.h"
 #include "installer/install_state.h"
 #include "installer/installer_ids.h"
+#include "installer/set_check.h"
 #include "installer/uninstall.h"
 
 namespace {
@@ -23,7 +25,8 @@ constexpr const char* kLabelFormat = "Installing %s to the following Folder . . 
 constexpr const char* kCaptionFormat = "%s Installation";
 constexpr const char* kBrowseTitleFormat = "Select a Path for Installing %s";
 constexpr const char* kBrowseSuffix = "\\QUILLOW";
-constexpr const char* kTooLong = "The Path you Specified is to long.";
+constexpr const char* kTooLongFormat =
+    "The Path you Specified is to long.\n\nPlease select a folder of at most %d characters.";
 constexpr const char* kSameFolder =
     "You can not install from the same directory that you are installing to.\n\nPlease select a different directory.";
 constexpr const char* kNotCreatedFormat =
@@ -60,10 +63,30 @@ bool IsSampleProject(const char* target) {
          EqualIgnoringCase(target + length - nameLength, kSampleProjectName);
 }
 
-void ShowCopyFailure() {
+// The administrator-account help fits only a refusal for want of rights.
+void ShowPermissionsHelpFor(HWND owner, DWORD error) {
+  if (error == ERROR_ACCESS_DENIED) ShowMessage(owner, kPermissionsHelp, kInstallCaption, MB_ICONINFORMATION);
+}
+
+void ShowCopyFailure(DWORD error) {
+  CopyFailureError = error;
   char text[1024];
   std::snprintf(text, sizeof(text), kCopyFailedFormat, CopySource, CopyTarget, CopyTarget);
   ShowMessage(WizardHandle, text, kInstallCaption, MB_ICONERROR);
+}
+
+// The move replaces whatever stands under the target's name. Only a plain file of the folder has
+// its read-only attribute cleared first: under Wine that would change a link's target instead.
+bool ClearTargetsReadOnly(const char* target) {
+  char folder[kFolderSize];
+  CopyBounded(folder, target, sizeof(folder));
+  char* name = std::strrchr(folder, '\\');
+  if (name == nullptr) return ClearReadOnly(target);
+  *name++ = '\0';
+  char realFolder[MAX_PATH + 1];
+  if (!RealFolderPath(folder, realFolder, sizeof(realFolder))) return ClearReadOnly(target);
+  const EntryCheck check = CheckEntry(target, realFolder, name);
+  return check == EntryCheck::kElsewhere || check == EntryCheck::kGone || ClearReadOnly(target);
 }
 
 void AdvanceProgressBar() {
@@ -74,12 +97,31 @@ void AdvanceProgressBar() {
   RedrawWindow(WizardHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+// "?:\Program Files\QUILLOW" on the installer's drive, or, where that drive has no such folder
+// (a stick, a network share), the system's own program-files folder: a proposal that can never
+// be created would only be proposed again.
+void ProposeDefaultFolder(char* folder) {
+  FormDefaultFolder(SourceFolder, folder, kFolderSize);
+  char parent[kFolderSize];
+  CopyBounded(parent, folder, sizeof(parent));
+  CutAtLastBackslash(parent);
+  if (PathExists(parent)) return;
+  char programFiles[MAX_PATH + 1] = {};
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles))) {
+    TrimPathTail(programFiles);
+    char proposal[MAX_PATH + 16];
+    std::snprintf(proposal, sizeof(proposal), "%s%s", programFiles, kBrowseSuffix);
+    if (std::strlen(proposal) <= kInstallFolderMaxLength) CopyBounded(folder, proposal, kFolderSize);
+  }
+}
+
+// Reads without a default, so that looking for a proposal writes nothing.
 void ProposeFolder(char* proposal) {
   proposal[0] = '\0';
-  if (RegReadString(kConfigureKey, kThisProgramDirValue, nullptr, proposal, kFolderReadLimit) < 1) {
-    if (RegReadString(kFilesKey, kCurrentValue, "", proposal, kFolderSize) > 0) CutAtLastBackslash(proposal);
+  if (RegReadString(kConfigureKey, kThisProgramDirValue, nullptr, proposal, kFolderSize) < 1) {
+    if (RegReadString(kFilesKey, kCurrentValue, nullptr, proposal, kFolderSize) > 0) CutAtLastBackslash(proposal);
   }
-  if (proposal[0] == '\0' || !PathExists(proposal)) FormDefaultFolder(SourceFolder, proposal, kFolderSize);
+  if (proposal[0] == '\0' || !PathExists(proposal)) ProposeDefaultFolder(proposal);
   TrimPathTail(proposal);
 }
 
@@ -89,6 +131,7 @@ int CopyInstallFile() {
   SetDlgItemTextA(WizardHandle, IDC_WIZARD_SOURCE, CopySource);
   SetDlgItemTextA(WizardHandle, IDC_WIZARD_TARGET, CopyTarget);
   if (!PathExists(CopySource)) {
+    CopyFailureError = ERROR_FILE_NOT_FOUND;
     char text[512];
     std::snprintf(text, sizeof(text), kMissingFormat, CopySource);
     ShowMessage(WizardHandle, text, kInstallCaption, MB_ICONERROR);
@@ -101,23 +144,25 @@ int CopyInstallFile() {
   }
   char temporary[kFolderSize + 8];
   if (std::snprintf(temporary, sizeof(temporary), "%s%s", CopyTarget, kTemporarySuffix) >= MAX_PATH) {
-    ShowCopyFailure();
+    ShowCopyFailure(ERROR_FILENAME_EXCED_RANGE);
     return 0;
   }
   // A copy left by an installation that was cut off goes first; where it cannot, the new copy
-  // could not be made there either.
-  if (PathExists(temporary) && (!ClearReadOnly(temporary) || !install_files::Delete(temporary))) {
-    ShowCopyFailure();
+  // could not be made there either. A link under that name is never written through.
+  if (PathExists(temporary) && (!ClearReadOnly(temporary) || DeleteFileAt(temporary) != DeleteOutcome::kDeleted)) {
+    ShowCopyFailure(GetLastError());
     return 0;
   }
   if (!install_files::Copy(CopySource, temporary)) {
+    const DWORD error = GetLastError();
     DiscardFile(temporary);
-    ShowCopyFailure();
+    ShowCopyFailure(error);
     return 0;
   }
-  if (!ClearReadOnly(CopyTarget) || !install_files::Move(temporary, CopyTarget)) {
+  if (!ClearTargetsReadOnly(CopyTarget) || !install_files::Move(temporary, CopyTarget)) {
+    const DWORD error = GetLastError();
     DiscardFile(temporary);
-    ShowCopyFailure();
+    ShowCopyFailure(error);
     return 0;
   }
   AdvanceProgressBar();
@@ -156,8 +201,7 @@ BOOL InstallWizardDialog::OnInitDialog() {
   std::snprintf(text, sizeof(text), kLabelFormat, kProgramName);
   SetItemText(IDC_WIZARD_LABEL, text);
   fw::CenterOnDesktop(Handle());
-  SourceFolder[0] = '\0';
-  GetCurrentDirectoryA(kFolderReadLimit, SourceFolder);
+  FindSetFolder(SourceFolder, kFolderReadLimit);
   ProposeFolder(InstallFolder);
   SetItemText(IDC_WIZARD_FOLDER, InstallFolder);
   SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_WIZARD_NEXT)), TRUE);
@@ -194,8 +238,12 @@ void InstallWizardDialog::OnBrowse(int, int, HWND) {
 void InstallWizardDialog::OnNext(int, int, HWND) {
   char folder[kFolderSize + 64] = {};
   ItemText(IDC_WIZARD_FOLDER, folder, sizeof(folder));
-  if (std::strlen(folder) > static_cast<std::size_t>(kFolderReadLimit)) {
-    ShowMessage(Handle(), kTooLong, kInstallCaption, MB_ICONERROR);
+  // One limit for every reader of the folder: the board, the relay and the uninstaller would
+  // otherwise find a cut folder that does not exist.
+  if (std::strlen(folder) > kInstallFolderMaxLength) {
+    char text[160];
+    std::snprintf(text, sizeof(text), kTooLongFormat, static_cast<int>(kInstallFolderMaxLength));
+    ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
     return;
   }
   CopyBounded(InstallFolder, folder, kFolderSize);
@@ -203,23 +251,32 @@ void InstallWizardDialog::OnNext(int, int, HWND) {
     ShowMessage(Handle(), kSameFolder, kInstallCaption, MB_ICONINFORMATION);
     return;
   }
-  if (!PathExists(InstallFolder)) install_files::CreateFolder(InstallFolder);
+  // A damaged set is refused before anything is made or copied.
+  if (!CheckInstallSet(Handle(), SourceFolder)) {
+    EndDialog(IDCANCEL);
+    return;
+  }
+  bool createdFolder = false;
+  DWORD createError = ERROR_SUCCESS;
+  if (!PathExists(InstallFolder)) {
+    createdFolder = install_files::CreateFolder(InstallFolder);
+    if (!createdFolder) createError = GetLastError();
+  }
   const DWORD attributes = GetFileAttributesA(InstallFolder);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     char defaultFolder[kFolderSize];
-    FormDefaultFolder(SourceFolder, defaultFolder, sizeof(defaultFolder));
+    ProposeDefaultFolder(defaultFolder);
     char text[768];
     std::snprintf(text, sizeof(text), kNotCreatedFormat, InstallFolder, defaultFolder);
     ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
     CopyBounded(InstallFolder, defaultFolder, kFolderSize);
     SetItemText(IDC_WIZARD_FOLDER, InstallFolder);
-    ShowMessage(Handle(), kPermissionsHelp, kInstallCaption, MB_ICONINFORMATION);
+    ShowPermissionsHelpFor(Handle(), createError);
     return;
   }
   char stored[kFolderSize + 2];
   CopyBounded(stored, InstallFolder, sizeof(stored));
   AppendTrailingBackslash(stored, sizeof(stored));
-  RegWriteString(kConfigureKey, kThisProgramDirValue, stored);
 
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   char root[4] = {SourceFolder[0], ':', '\\', '\0'};
@@ -228,11 +285,16 @@ void InstallWizardDialog::OnNext(int, int, HWND) {
     std::snprintf(CopySource, sizeof(CopySource), "%s%s", SourceFolder, file.source);
     std::snprintf(CopyTarget, sizeof(CopyTarget), "%s%s", InstallFolder, file.target);
     if (CopyInstallFile() == 0) {
-      ShowMessage(Handle(), kPermissionsHelp, kInstallCaption, MB_ICONINFORMATION);
+      ShowPermissionsHelpFor(Handle(), CopyFailureError);
+      // A folder made for this installation and left empty goes again; one that holds files
+      // stays, as does every setting: the earlier installation, if any, still works.
+      if (createdFolder) install_files::RemoveFolder(InstallFolder);
       EndDialog(IDCANCEL);
       return;
     }
   }
+  // Only a whole installation takes over the folder that the board and removal use.
+  RegWriteString(kConfigureKey, kThisProgramDirValue, stored);
   WriteUninstallEntry(stored);
   EndDialog(IDOK);
 }

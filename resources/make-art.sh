@@ -348,7 +348,10 @@ convert "$tmp/bg.png" "$tmp/glow.png" -composite "$tmp/cards.png" -composite \
 convert "$tmp/full.png" -alpha off -dither FloydSteinberg -colors 256 -type Palette \
   -compress None "BMP3:$out/splash.bmp"
 
-# banner.bmp: the installer's backdrop picture, the splash's motif with an installation footer
+# banner.bmp: the installer's backdrop picture, the splash's motif with an installation footer;
+# uninstall-banner.bmp the same for removal, which must not say "Installation".
+banner() {
+  local subtitle=$1 footer=$2 name=$3
 convert "$tmp/bg.png" "$tmp/glow.png" -composite "$tmp/cards.png" -composite \
   "$tmp/shadow.png" -geometry +20+72 -composite \
   "$tmp/motif_r.png" -geometry +22+66 -composite \
@@ -356,14 +359,17 @@ convert "$tmp/bg.png" "$tmp/glow.png" -composite "$tmp/cards.png" -composite \
   -fill "$c2" -draw "rectangle 0,298 $W,299" \
   -font "$bold" -pointsize 58 -fill 'rgba(0,0,0,0.35)' -annotate +244+153 'Varnel' \
   -fill '#ffffff' -annotate +242+150 'Varnel' \
-  -font "$book" -pointsize 19 -fill '#cfe3f7' -annotate +245+182 'Installation' \
+  -font "$book" -pointsize 19 -fill '#cfe3f7' -annotate +245+182 "$subtitle" \
   -fill "$c2" -draw "rectangle 246,197 305,199" \
   -font "$book" -pointsize 14 -fill '#9fbfe0' -annotate +246+224 "Version $version" \
   -font "$bold" -pointsize 15 -fill '#ffffff' -annotate +20+327 'Kestrune' \
-  -font "$book" -pointsize 11 -fill '#8fa9c6' -gravity SouthEast -annotate +20+15 'Setting up your clip-board organiser' \
+  -font "$book" -pointsize 11 -fill '#8fa9c6' -gravity SouthEast -annotate +20+15 "$footer" \
   -gravity NorthWest \
   "$tmp/banner.png"
 convert "$tmp/banner.png" -alpha off -dither FloydSteinberg -colors 256 -type Palette \
-  -compress None "BMP3:$out/banner.bmp"
+  -compress None "BMP3:$out/$name"
+}
+banner 'Installation' 'Setting up your clip-board organiser' banner.bmp
+banner 'UnInstalling' 'Removing your clip-board organiser' uninstall-banner.bmp
 
-echo "make-art.sh: wrote board.ico tray.ico readme.ico uninstl.ico splash.bmp banner.bmp into $out"
+echo "make-art.sh: wrote board.ico tray.ico readme.ico uninstl.ico splash.bmp banner.bmp uninstall-banner.bmp into $out"

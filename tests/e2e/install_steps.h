@@ -48,6 +48,19 @@ inline std::string ShellFolder(int kind) {
 inline std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOP) + "\\Varnel.lnk"; }
 inline std::string Group() { return ShellFolder(CSIDL_PROGRAMS) + "\\Varnel"; }
 
+// The system's program-files folder, where the wizard falls back to when the installer's drive
+// has none.
+inline std::string ProgramFilesFolder() { return ShellFolder(CSIDL_PROGRAM_FILES); }
+
+// Lays the set out in folder (ends with a backslash) as an installation leaves it.
+inline void LayOutInstallation(const std::string& set, const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const char* name : kSetFiles) {
+    const std::string target = std::string(name) == "QUILLOW.EX_" ? "QUILLOW.EXE" : name;
+    CopyFileA((set + name).c_str(), (folder + target).c_str(), FALSE);
+  }
+}
+
 inline std::string UninstallValue(const std::string& name) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<missing>";

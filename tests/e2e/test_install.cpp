@@ -1,6 +1,8 @@
 // INSTALL.EXE from this build's installation set, as a user runs it: install into the proposed
-// folder, the files, registry, shortcuts and list entry it leaves, a reinstall, its refusals, and
-// removal through the UnInstall shortcut's command with the limits of what removal may delete.
+// folder, the files, registry, shortcuts and list entry it leaves, a reinstall, its refusals (a
+// damaged set, a folder too long for its readers) which change nothing, and removal through the
+// UnInstall shortcut's command with the limits of what removal may delete: only the program's own
+// files, never through a link, never while the board runs.
 // The folder browser cannot be read from another process under Wine: every case installs into
 // the proposed folder and none presses Browse.
 #include <gtest/gtest.h>
@@ -59,9 +61,10 @@ class Install : public testing::Test {
   }
   void TearDown() override { EndLeftoverPrograms(); }
 
-  // Runs INSTALL.EXE from the set up to the wizard; returns the wizard.
-  HWND OpenWizard() {
-    installer_ = Start(set_ + "INSTALL.EXE", "", set_);
+  // Runs INSTALL.EXE from the set up to the wizard, by default with the set as working folder;
+  // returns the wizard.
+  HWND OpenWizard(const std::string& workingFolder = "") {
+    installer_ = Start(set_ + "INSTALL.EXE", "", workingFolder.empty() ? set_ : workingFolder);
     HWND notice = WaitForBox("Varnel, 09.12.01", "");
     EXPECT_NE(notice, nullptr) << DescribeTopLevelWindows();
     if (notice == nullptr) return nullptr;
@@ -96,15 +99,36 @@ class Install : public testing::Test {
     EndLeftoverPrograms();
   }
 
+  // Answers a refusal of Next that ends the wizard, and checks that nothing was written: no
+  // setting changed, no folder made.
+  void ExpectRefusedWithoutChanges(const std::string& refusal, const std::string& folder) {
+    ASSERT_TRUE(Answer("Varnel Installation", refusal, "OK"));
+    ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
+    EXPECT_TRUE(WaitForExit(installer_, 10000));
+    EXPECT_EQ(GetSetting("Configure", "ThisProgramDir"), target_ + "\\");
+    EXPECT_EQ(GetSetting("Files", "Current"), "<missing>");
+    EXPECT_FALSE(FileExists(folder));
+  }
+
   std::string set_;
   std::string target_;
   Process installer_;
 };
 
+// Writes a Unix symbolic link at windowsLink to windowsTarget, as a user of the Linux side could.
+void MakeLink(const std::string& windowsTarget, const std::string& windowsLink) {
+  RunLinux("ln -sfn '" + UnixPath(windowsTarget) + "' '" + UnixPath(windowsLink) + "'");
+}
+
 TEST_F(Install, IntoTheProposedFolderThenUninstallThroughTheShortcutsCommand) {
   HWND wizard = OpenWizard();
   ASSERT_NE(wizard, nullptr);
   EXPECT_EQ(ControlText(wizard, 1003), target_);
+  // A long folder ends in an ellipsis rather than being cut, and "100 %" is not wrapped at its blank.
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(wizard, 1003), GWL_STYLE) & SS_ELLIPSISMASK, SS_PATHELLIPSIS);
+  HWND full = FindWindowExA(wizard, nullptr, "Static", "100 %");
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(GetWindowLongA(full, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
   Screenshot("install-wizard", wizard);
   NextToTheEnd(wizard);
 
@@ -175,9 +199,13 @@ TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
   WriteWholeFile(folder + "MINE.VRL", "my project");
   CreateDirectoryA(Group().c_str(), nullptr);
   WriteWholeFile(Group() + "\\Added by the user.lnk", "link");
+  // A subfolder keeps the old group folder; the group is still made, judged by its shortcuts.
+  CreateDirectoryA((Group() + "\\Tools").c_str(), nullptr);
   HWND wizard = OpenWizard();
   ASSERT_NE(wizard, nullptr);
   NextToTheEnd(wizard);
+  EXPECT_TRUE(FileExists(Group() + "\\Tools"));
+  RemoveDirectoryA((Group() + "\\Tools").c_str());
   EXPECT_EQ(ReadWholeFile(folder + "QUILLOW.EXE"), ReadWholeFile(set_ + "QUILLOW.EX_"));
   EXPECT_EQ(ReadWholeFile(folder + "SAMPLE.VRL"), edited);
   EXPECT_EQ(ReadWholeFile(folder + "MINE.VRL"), "my project");
@@ -187,21 +215,90 @@ TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
   EXPECT_TRUE(FileExists(Group() + "\\UnInstall.lnk"));
 }
 
-TEST_F(Install, AMissingFileStopsTheInstallation) {
+TEST_F(Install, AMissingFileStopsTheInstallationBeforeAnythingIsCopied) {
   DeleteFileA((set_ + "SAMPLE.VRL").c_str());
   HWND wizard = OpenWizard();
   ASSERT_NE(wizard, nullptr);
   Press(wizard, 1007);
   ASSERT_TRUE(Answer("Varnel Installation", "Source File:\n" + set_ + "SAMPLE.VRL\nis missing!", "OK"));
-  HWND help = WaitForBox("Varnel Installation", "");
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(MessageBoxText(help).rfind("Permissions Problems", 0), 0u);
-  AnswerMessageBox(help, "OK");
-  WaitUntil([&] { return !IsWindow(help) || !IsWindowVisible(help); }, 10000);
+  // The administrator-account help is for refusals for want of rights only.
   ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
   EXPECT_TRUE(WaitForExit(installer_, 10000));
-  for (const char* name : {"QUILLOW.EXE", "README.TXT", "README.ICO"}) EXPECT_TRUE(FileExists(target_ + "\\" + name));
-  EXPECT_FALSE(FileExists(target_ + "\\UNINSTL.ICO"));
+  for (const char* name : {"QUILLOW.EXE", "README.TXT", "README.ICO"}) EXPECT_FALSE(FileExists(target_ + "\\" + name));
+}
+
+TEST_F(Install, ADamagedSetIsRefusedNamingTheFile) {
+  const std::string program = ReadWholeFile(set_ + "QUILLOW.EX_");
+  ASSERT_GT(program.size(), 4096u);
+  WriteWholeFile(set_ + "QUILLOW.EX_", program.substr(0, 4096));
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  Press(wizard, 1007);
+  ExpectRefusedWithoutChanges("The installation file:\n" + set_ +
+                                  "QUILLOW.EX_\nis damaged. Copy the installation set again and start INSTALL.EXE "
+                                  "from there.",
+                              target_ + "\\QUILLOW.EXE");
+}
+
+TEST_F(Install, AFailedInstallationLeavesTheEarlierOneWorking) {
+  LayOutInstallation(set_, target_ + "\\");
+  DeleteFileA((set_ + "README.ICO").c_str());
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  const std::string other = MakeScratchFolder("install-target-b") + "QUILLOW";
+  RemoveDirectoryA(other.c_str());
+  SetWindowTextA(GetDlgItem(wizard, 1003), other.c_str());
+  Press(wizard, 1007);
+  ExpectRefusedWithoutChanges("Source File:\n" + set_ + "README.ICO\nis missing!", other);
+  EXPECT_EQ(ReadWholeFile(target_ + "\\QUILLOW.EXE"), ReadWholeFile(set_ + "QUILLOW.EX_"));
+}
+
+TEST_F(Install, AFolderLongerThanEveryReaderHoldsIsRefusedBeforeAnythingIsWritten) {
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  // The board holds 230 characters with the trailing backslash.
+  std::string tooLong = target_ + "\\";
+  tooLong += std::string(230 - tooLong.size(), 'L');
+  SetWindowTextA(GetDlgItem(wizard, 1003), tooLong.c_str());
+  Screenshot("install-wizard-long-folder", wizard);
+  Press(wizard, 1007);
+  ASSERT_TRUE(Answer("Varnel Installation",
+                     "The Path you Specified is to long.\n\nPlease select a folder of at most 229 characters.", "OK"));
+  EXPECT_TRUE(IsWindow(wizard));
+  EXPECT_FALSE(FileExists(tooLong));
+  EXPECT_EQ(GetSetting("Configure", "ThisProgramDir"), target_ + "\\");
+  Press(wizard, 1008);
+  ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
+}
+
+TEST_F(Install, TheSetBesideTheInstallerIsTakenFromAnyWorkingFolder) {
+  HWND wizard = OpenWizard(MakeScratchFolder("install-elsewhere"));
+  ASSERT_NE(wizard, nullptr);
+  NextToTheEnd(wizard);
+  EXPECT_EQ(ReadWholeFile(target_ + "\\QUILLOW.EXE"), ReadWholeFile(set_ + "QUILLOW.EX_"));
+}
+
+TEST_F(Install, AReinstallNeverDeletesThroughALinkInTheGroupOrTheFolder) {
+  const std::string outside = MakeScratchFolder("install-outside-group");
+  WriteWholeFile(outside + "notes.lnk", "precious shortcut");
+  WriteWholeFile(outside + "readme.txt", "precious text");
+  SetFileAttributesA((outside + "readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  CreateDirectoryA(Group().c_str(), nullptr);
+  MakeLink(outside + "notes.lnk", Group() + "\\Notes.lnk");
+  LayOutInstallation(set_, target_ + "\\");
+  DeleteFileA((target_ + "\\README.TXT").c_str());
+  MakeLink(outside + "readme.txt", target_ + "\\README.TXT");
+  HWND wizard = OpenWizard();
+  ASSERT_NE(wizard, nullptr);
+  NextToTheEnd(wizard);
+  EXPECT_EQ(ReadWholeFile(outside + "notes.lnk"), "precious shortcut");
+  EXPECT_EQ(ReadWholeFile(outside + "readme.txt"), "precious text");
+  // The link was replaced, not changed through: its target keeps its attributes too.
+  EXPECT_NE(GetFileAttributesA((outside + "readme.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  SetFileAttributesA((outside + "readme.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadWholeFile(target_ + "\\README.TXT"), ReadWholeFile(set_ + "README.TXT"));
+  for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) EXPECT_TRUE(FileExists(Group() + "\\" + name));
+  RunLinux("rm -f '" + UnixPath(Group() + "\\Notes.lnk") + "'");
 }
 
 TEST_F(Install, TheSourceFolderIsRefusedInAnyLetterCase) {
@@ -227,16 +324,17 @@ TEST_F(Install, AFolderThatCannotBeCreatedFallsBackToTheDefaultFolder) {
   const std::string unreachable = target_ + "\\missing\\QUILLOW";
   SetWindowTextA(GetDlgItem(wizard, 1003), unreachable.c_str());
   Press(wizard, 1007);
-  const std::string fallback = set_.substr(0, 1) + ":\\Program Files\\QUILLOW";
+  // Where the installer's drive has no program-files folder (the build's drive here), the
+  // system's is proposed instead.
+  const std::string drivesOwn = set_.substr(0, 1) + ":\\Program Files";
+  const std::string fallback = (FileExists(drivesOwn) ? drivesOwn : ProgramFilesFolder()) + "\\QUILLOW";
   ASSERT_TRUE(Answer("Varnel Installation",
                      "The Path to the Folder you Specified:\n" + unreachable +
                          "\ncould not be created.\n\nThe Folder will be set to:\n" + fallback,
                      "OK"));
-  HWND help = WaitForBox("Varnel Installation", "");
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(MessageBoxText(help).rfind("Permissions Problems", 0), 0u);
-  AnswerMessageBox(help, "OK");
   EXPECT_TRUE(WaitUntil([&] { return ControlText(wizard, 1003) == fallback; }, 5000));
+  // A missing parent is no matter of rights: no administrator-account help.
+  EXPECT_EQ(WaitForBox("Varnel Installation", "", 2000), nullptr);
   EXPECT_FALSE(FileExists(target_ + "\\missing"));
   Press(wizard, 1008);
   ASSERT_TRUE(Answer("Varnel Installation", "Conditions Prevented Proper Installation.", "OK"));
@@ -269,27 +367,99 @@ class Removal : public Install {
     installer_ = Start(set_ + "INSTALL.EXE", "UnInstall2", set_);
     ASSERT_TRUE(Answer("Varnel", "Do you really want to UnInstall Varnel?", "Yes"));
   }
+
+  // Presses Finish and returns the text of the message that ends the removal, answered.
+  std::string FinishAndReadTheReport(const std::string& screenshot = "") {
+    HWND confirm = WaitForDialogWith("Varnel UnInstall", 1011);
+    EXPECT_NE(confirm, nullptr) << DescribeTopLevelWindows();
+    if (confirm == nullptr) return "";
+    if (!screenshot.empty() && WaitUntil([&] { return IsWindowVisible(confirm) != FALSE; }, 5000) &&
+        WaitUntilSettled(confirm)) {
+      Screenshot(screenshot, confirm);
+    }
+    Press(confirm, 1011);
+    HWND box = WaitForBox("Varnel", "");
+    EXPECT_NE(box, nullptr) << DescribeTopLevelWindows();
+    if (box == nullptr) return "";
+    const std::string text = MessageBoxText(box);
+    AnswerMessageBox(box, "OK");
+    EXPECT_TRUE(WaitForExit(installer_, 10000));
+    return text;
+  }
 };
 
-TEST_F(Removal, NeverFollowsALinkOutOfTheInstallFolder) {
+constexpr const char* kKeptOpening =
+    "Varnel could not be UnInstalled completely. These are not its own files, or lead outside its folder, and were "
+    "left in place:\n";
+
+TEST_F(Removal, NeverDeletesThroughALinkInTheFolderOrTheGroup) {
   const std::string folder = target_ + "\\";
-  WriteWholeFile(folder + "QUILLOW.EXE", "program");
+  LayOutInstallation(set_, folder);
   const std::string outside = MakeScratchFolder("install-outside");
-  WriteWholeFile(outside + "keep.txt", "keep me");
-  RunLinux("ln -s '" + UnixPath(outside) + "' '" + UnixPath(folder) + "/outside'");
-  ASSERT_TRUE(FileExists(folder + "outside\\keep.txt"));
+  WriteWholeFile(outside + "keep.vrl", "keep me");
+  WriteWholeFile(outside + "precious.txt", "precious");
+  WriteWholeFile(outside + "notes.lnk", "precious shortcut");
+  // Under Wine a link to a file looks like a plain file, and deleting it by name deletes its target.
+  DeleteFileA((folder + "README.TXT").c_str());
+  MakeLink(outside + "precious.txt", folder + "README.TXT");
+  MakeLink(outside + "keep.vrl", folder + "OLD.VRL");
+  MakeLink(outside, folder + "Projects");
+  ASSERT_TRUE(FileExists(folder + "Projects\\keep.vrl"));
+  CreateDirectoryA(Group().c_str(), nullptr);
+  WriteWholeFile(Group() + "\\UnInstall.lnk", "shortcut");
+  MakeLink(outside + "notes.lnk", Group() + "\\Notes.lnk");
   RunRemoval();
-  HWND confirm = WaitForDialogWith("Varnel UnInstall", 1011);
-  ASSERT_NE(confirm, nullptr);
-  Press(confirm, 1011);
-  // The link cannot go, so neither can the folder: removal says so instead of reporting success.
-  ASSERT_TRUE(Answer("Varnel",
-                     "Varnel could not be UnInstalled completely. These could not be removed:\n" + target_ +
-                         "\n\no Is Varnel still running?\no Is one of its files in use?\n",
-                     "OK"));
-  EXPECT_EQ(ReadWholeFile(outside + "keep.txt"), "keep me");
-  // No Win32 call removes a symbolic link under Wine; the next case needs the folder empty.
-  RunLinux("rm '" + UnixPath(folder) + "/outside'");
+  const std::string report = FinishAndReadTheReport();
+  EXPECT_EQ(report.rfind(kKeptOpening, 0), 0u) << report;
+  for (const std::string& kept : {folder + "README.TXT", folder + "OLD.VRL", folder + "Projects", Group() + "\\Notes.lnk"}) {
+    EXPECT_NE(report.find(kept + "\n"), std::string::npos) << kept << "\n" << report;
+  }
+  EXPECT_EQ(ReadWholeFile(outside + "keep.vrl"), "keep me");
+  EXPECT_EQ(ReadWholeFile(outside + "precious.txt"), "precious");
+  EXPECT_EQ(ReadWholeFile(outside + "notes.lnk"), "precious shortcut");
+  EXPECT_FALSE(FileExists(folder + "QUILLOW.EXE"));
+  EXPECT_FALSE(FileExists(Group() + "\\UnInstall.lnk"));
+  // No Win32 call removes a symbolic link under Wine; the next cases need the folders empty.
+  RunLinux("rm -f '" + UnixPath(folder + "README.TXT") + "' '" + UnixPath(folder + "OLD.VRL") + "' '" +
+           UnixPath(folder + "Projects") + "' '" + UnixPath(Group() + "\\Notes.lnk") + "'");
+}
+
+TEST_F(Removal, DeletesOnlyTheProgramsOwnFilesAndNamesTheRest) {
+  // An existing data folder that the wizard proposed, with a name long enough to wrap in dialog 132.
+  const std::string data = MakeScratchFolder("install-data-" + std::string(120, 'd'));
+  LayOutInstallation(set_, data);
+  CreateDirectoryA((data + "Photos").c_str(), nullptr);
+  const char* const theirs[] = {"taxes.xls", "data.txt", "Photos\\pic.jpg"};
+  for (const char* name : theirs) WriteWholeFile(data + name, std::string("theirs: ") + name);
+  WriteWholeFile(data + "MINE.VRL", "my project");
+  WriteWholeFile(data + "MINE.~vr", "a save cut off");
+  SetSetting("Configure", "ThisProgramDir", data);
+  RunRemoval();
+  const std::string report = FinishAndReadTheReport("uninstall-confirm-long-folder");
+  EXPECT_EQ(report.rfind(kKeptOpening, 0), 0u) << report;
+  for (const char* name : theirs) {
+    EXPECT_EQ(ReadWholeFile(data + name), std::string("theirs: ") + name);
+    EXPECT_NE(report.find(data + name + "\n"), std::string::npos) << name << "\n" << report;
+  }
+  for (const char* name : {"MINE.VRL", "MINE.~vr", "QUILLOW.EXE", "INSTALL.EXE", "SAMPLE.VRL", "README.TXT"}) {
+    EXPECT_FALSE(FileExists(data + name)) << name;
+  }
+}
+
+TEST_F(Removal, NothingIsRemovedWhileTheBoardRuns) {
+  const std::string folder = target_ + "\\";
+  LayOutInstallation(set_, folder);
+  WriteWholeFile(folder + "MINE.VRL", "my project");
+  Process board = Start(folder + "QUILLOW.EXE", "", folder);
+  HWND window = WaitForBoard(board);
+  ASSERT_NE(window, nullptr) << DescribeTopLevelWindows();
+  RunRemoval();
+  EXPECT_EQ(FinishAndReadTheReport(), "Varnel is running. Close it and UnInstall again: nothing has been removed.");
+  EXPECT_EQ(ReadWholeFile(folder + "MINE.VRL"), "my project");
+  for (const char* name : kSetFiles) {
+    EXPECT_TRUE(FileExists(folder + (std::string(name) == "QUILLOW.EX_" ? "QUILLOW.EXE" : name))) << name;
+  }
+  CloseBoard(window);
 }
 
 TEST_F(Removal, AFolderWithoutTheProgramIsNeverEmptied) {

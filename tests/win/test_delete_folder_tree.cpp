@@ -1,6 +1,7 @@
-// DeleteFolderTree against the real file system: a whole tree goes, a dotted folder stays, a path
-// that would reach MAX_PATH stops the deletion instead of being built, and a file in use stops it
-// while the program files are still there.
+// DeleteFolderTree against the real file system: a whole tree of the program's files goes, the
+// user's files and a dotted folder stay and are named, a path that would reach MAX_PATH stops the
+// deletion instead of being built, and a file in use stops it while the program files are still
+// there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +10,17 @@
 #include "installer/uninstall.h"
 
 namespace {
+
+int DeleteFolderTree(const char* path) {
+  RemovalReport report;
+  return ::DeleteFolderTree(path, report);
+}
+
+std::string Described(const PathList& list) {
+  char text[2048] = {};
+  list.Describe(text, sizeof(text));
+  return text;
+}
 
 std::string ScratchFolder(const std::string& name) {
   char temp[MAX_PATH];
@@ -33,17 +45,40 @@ TEST(DeleteFolderTree, RemovesFilesSubfoldersAndTheFolder) {
   const std::string root = ScratchFolder("dft-whole");
   CreateDirectoryA((root + "\\sub").c_str(), nullptr);
   Touch(root + "\\a.vrl");
-  Touch(root + "\\sub\\b.txt");
+  Touch(root + "\\sub\\b.vrl");
+  Touch(root + "\\sub\\b.tmp");
+  Touch(root + "\\QUILLOW.EXE.new");
   EXPECT_NE(DeleteFolderTree(root.c_str()), 0);
   EXPECT_FALSE(Exists(root));
+}
+
+TEST(DeleteFolderTree, KeepsAndNamesWhatIsNotTheProgramsOwn) {
+  const std::string root = ScratchFolder("dft-theirs");
+  CreateDirectoryA((root + "\\Photos").c_str(), nullptr);
+  for (const char* name : {"\\A.VRL", "\\QUILLOW.EXE", "\\taxes.xls", "\\x.tmp", "\\Photos\\pic.jpg"}) {
+    Touch(root + name);
+  }
+  RemovalReport report;
+  EXPECT_EQ(DeleteFolderTree(root.c_str(), report), 0);
+  EXPECT_FALSE(Exists(root + "\\A.VRL"));
+  EXPECT_FALSE(Exists(root + "\\QUILLOW.EXE"));
+  const std::string kept = Described(report.kept);
+  // A .tmp without its project is no consolidation's.
+  for (const char* name : {"\\taxes.xls", "\\x.tmp", "\\Photos\\pic.jpg"}) {
+    EXPECT_TRUE(Exists(root + name)) << name;
+    EXPECT_NE(kept.find(root + name + "\n"), std::string::npos) << kept;
+  }
+  EXPECT_TRUE(report.failed.Empty());
 }
 
 TEST(DeleteFolderTree, AFolderWhoseNameBeginsWithADotStaysAndSoDoesItsParent) {
   const std::string root = ScratchFolder("dft-dotted");
   CreateDirectoryA((root + "\\.settings").c_str(), nullptr);
   Touch(root + "\\.settings\\kept.txt");
-  EXPECT_EQ(DeleteFolderTree(root.c_str()), 0);
+  RemovalReport report;
+  EXPECT_EQ(DeleteFolderTree(root.c_str(), report), 0);
   EXPECT_TRUE(Exists(root + "\\.settings\\kept.txt"));
+  EXPECT_EQ(Described(report.kept), root + "\\.settings\n");
 }
 
 // Another program's handle without sharing: the file cannot be deleted until it is closed.
