@@ -8,7 +8,7 @@
 // Puts temporaryPath in the place of targetPath, replacing targetPath when it exists.
 // Both paths must be in the same folder, so the move is a rename and the target is never seen
 // half written. Returns false when the move did not happen; targetPath is then unchanged and
-// temporaryPath is left for the caller to remove.
+// temporaryPath is left for the caller to remove, and the system's last error says why.
 bool ReplaceFileWith(const char* temporaryPath, const char* targetPath);
 
 // Waits until what the file's stream has handed to the system is on the disk; the stream must
