@@ -19,4 +19,8 @@ bool FlushFileToDisk(std::FILE* file);
 // a file anyway, so the mark has to be looked at by itself.
 bool IsReadOnlyFile(const char* path);
 
+// True when the file exists but another program has it open in a way that shuts everyone else
+// out for now (Windows' sharing modes); such a hold says nothing about whether it may be written.
+bool IsHeldByAnotherProgram(const char* path);
+
 #endif

@@ -22,3 +22,6 @@ bool IsReadOnlyFile(const char* path) {
   }
   return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
+
+// POSIX has no sharing modes: an open that fails was refused for good.
+bool IsHeldByAnotherProgram(const char*) { return false; }

@@ -26,7 +26,8 @@ bool TargetIsWritableOrAbsent(const char* path) {
   errno = 0;
   std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
-    return errno == ENOENT;
+    // A virus scanner that has the old file open for a moment is waited out by the replace.
+    return errno == ENOENT || IsHeldByAnotherProgram(path);
   }
   // Nothing was written through this stream: a failing close changes nothing on disk.
   FileClose(file);

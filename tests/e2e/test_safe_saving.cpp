@@ -237,10 +237,11 @@ TEST(SaveOverAFileHeldForASecond, SucceedsAndTheBoardAnswersMeanwhile) {
   Sleep(1000);
   held.Release();
 
-  EXPECT_TRUE(WaitUntil([&] { return ComboText(session) == "Beta.vrl"; }, 10000)) << ComboText(session);
-  EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 500), nullptr) << "an error came after the hold ended";
-  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
-  EXPECT_TRUE(ShowsTaggedProject(session, "Beta"));
+  EXPECT_TRUE(WaitUntil([&] { return SlotTextInFile(alpha, 0) == kEdited; }, 10000)) << SlotTextInFile(alpha, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsTaggedProject(session, "Beta"); }, 10000)) << ButtonText(session, 0);
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr) << "an error came after the hold ended";
+  EXPECT_FALSE(FileExists(PathIn(session, "Alpha.~vr")));
   EXPECT_TRUE(session.CloseAndWait());
 }
 
