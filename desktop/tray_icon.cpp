@@ -16,8 +16,9 @@ constexpr const char* kTaskbarCreated = "TaskbarCreated";
 constexpr const char* kTrayTip = "Click to Activate Varnel";
 constexpr const char* kDialogClass = "#32770";
 constexpr const char* kWhereTitle = "Varnel is still running";
-constexpr const char* kWhereText =
-    "Varnel is here in the notification area, perhaps behind its arrow. Click this icon to bring it back.";
+// Short lines, the longest first: a notification area that does not wrap (Wine's) cuts off
+// what is wider than the first.
+constexpr const char* kWhereText = "Click this icon to bring Varnel back.\nIt may be behind the arrow.";
 constexpr DWORD kMessageFilterAllow = 1;  // MSGFLT_ALLOW
 using ChangeWindowMessageFilterExCall = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
 
