@@ -372,6 +372,7 @@ INT_PTR BoardDialog::OnSize(WPARAM wParam, LPARAM) {
   if (wParam == SIZE_MINIMIZED) {
     HideBoardDialogs();
     ShowWindow(Handle(), MinimizeCommand);
+    TellWhereTheBoardHides();
   } else {
     ShowBoardDialogs();
   }

@@ -25,6 +25,8 @@ add_library(varnel_shared STATIC
 target_include_directories(varnel_shared PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(varnel_shared PUBLIC ${WIN_FLAGS})
 target_link_libraries(varnel_shared PUBLIC shared_portable advapi32 user32 gdi32 kernel32)
+# The Windows file operations wait for a refused replace with the shared library's waits.
+target_link_libraries(board_portable PUBLIC varnel_shared)
 
 # Everything of the board program except its entry point, so the Win32 tests can link it too.
 # The folders are layers: state above the framework, then desktop, dialogs, projects, board.

@@ -15,12 +15,19 @@ namespace {
 constexpr const char* kTaskbarCreated = "TaskbarCreated";
 constexpr const char* kTrayTip = "Click to Activate Varnel";
 constexpr const char* kDialogClass = "#32770";
+constexpr const char* kWhereTitle = "Varnel is still running";
+// Short lines, the longest first: a notification area that does not wrap (Wine's) cuts off
+// what is wider than the first.
+constexpr const char* kWhereText = "Click this icon to bring Varnel back.\nIt may be behind the arrow.";
+constexpr DWORD kMessageFilterAllow = 1;  // MSGFLT_ALLOW
+using ChangeWindowMessageFilterExCall = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
 
 #ifndef _WIN64
 static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the record's version 5.0 layout");
 #endif
 
 bool iconShown = false;
+bool toldWhereTheBoardIs = false;
 // Before the tray start-up the options are not loaded yet, and the board may have no handle.
 bool trayStarted = false;
 // "Hide in Tray at Startup" found no icon to hide behind: the board stays up until there is one.
@@ -88,6 +95,17 @@ void ShowTrayMenu() {
   DestroyMenu(menu);
 }
 
+// A board running elevated would otherwise never hear the taskbar's broadcast, which comes from
+// the unelevated shell, and its icon would stay gone after Explorer restarts. The call exists from
+// Windows 7 on; before that the old per-process filter is all there is, and the board goes without.
+void LetTaskbarCreatedThrough() {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  if (user32 == nullptr || TaskbarCreatedMessage == 0 || TaskbarCreatedMessage == 0xFFFFFFFFu) return;
+  const auto change = reinterpret_cast<ChangeWindowMessageFilterExCall>(
+      reinterpret_cast<void (*)()>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+  if (change != nullptr) change(BoardHandle, TaskbarCreatedMessage, kMessageFilterAllow, nullptr);
+}
+
 }  // namespace
 
 void RegisterTaskbarCreated() { TaskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreated); }
@@ -99,6 +117,7 @@ void DeleteTrayIcon() {
 
 void StartTrayIcon() {
   trayStarted = true;
+  LetTaskbarCreatedThrough();
   MinimizeCommand = kShowMinimize;
   if (UseSystemTray != 1) return;
   BoardMenu.Check(ID_OPTIONS_USE_TRAY, true);
@@ -155,6 +174,17 @@ void AnswerTaskbarCreated() {
     hideWhenIconArrives = false;
     PostMessageA(BoardHandle, WM_COMMAND, ID_HIDE, 0);
   }
+}
+
+void TellWhereTheBoardHides() {
+  if (!ShouldTellWhereTheBoardIs(toldWhereTheBoardIs, iconShown, MinimizeCommand)) return;
+  NOTIFYICONDATAA data;
+  FillTrayIconData(data);
+  data.uFlags = NIF_INFO;
+  CopyBounded(data.szInfoTitle, kWhereTitle, sizeof(data.szInfoTitle));
+  CopyBounded(data.szInfo, kWhereText, sizeof(data.szInfo));
+  data.dwInfoFlags = NIIF_INFO;
+  if (ShellNotifyIcon(NIM_MODIFY, &data)) toldWhereTheBoardIs = true;
 }
 
 void AnswerTrayNotification(WPARAM iconId, LPARAM mouseMessage) {

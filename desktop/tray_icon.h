@@ -23,6 +23,9 @@ void ToggleUseTray();
 // The taskbar announced itself: the icon goes back in, and a start-up hide that waited for it
 // happens now.
 void AnswerTaskbarCreated();
+// The board has just hidden itself: the first time in a run that it hides behind the icon, a
+// balloon from the icon says where it went.
+void TellWhereTheBoardHides();
 // The icon's callback message: clicks and the menu.
 void AnswerTrayNotification(WPARAM iconId, LPARAM mouseMessage);
 

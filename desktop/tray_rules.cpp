@@ -19,3 +19,7 @@ StartupHide DecideStartupHide(int hideInTrayOnStartup, int useSystemTray, bool i
   if (hideInTrayOnStartup != 1 || useSystemTray != 1) return StartupHide::Nothing;
   return iconShown ? StartupHide::HideNow : StartupHide::WhenIconArrives;
 }
+
+bool ShouldTellWhereTheBoardIs(bool toldThisRun, bool iconShown, int minimizeCommand) {
+  return !toldThisRun && iconShown && minimizeCommand == kShowHide;
+}

@@ -32,4 +32,9 @@ enum class StartupHide { Nothing, HideNow, WhenIconArrives };
 // board unreachable, so without one the board stays up until the taskbar lets the icon in.
 StartupHide DecideStartupHide(int hideInTrayOnStartup, int useSystemTray, bool iconShown);
 
+// On Windows 11 a new icon starts behind the notification area's overflow arrow, so a board
+// hidden there for the first time seems gone: a balloon from the icon says where it is, once in
+// each run (the settings' values are a fixed list that holds no place to remember it longer).
+bool ShouldTellWhereTheBoardIs(bool toldThisRun, bool iconShown, int minimizeCommand);
+
 #endif

@@ -8,7 +8,7 @@
 // Puts temporaryPath in the place of targetPath, replacing targetPath when it exists.
 // Both paths must be in the same folder, so the move is a rename and the target is never seen
 // half written. Returns false when the move did not happen; targetPath is then unchanged and
-// temporaryPath is left for the caller to remove.
+// temporaryPath is left for the caller to remove, and the system's last error says why.
 bool ReplaceFileWith(const char* temporaryPath, const char* targetPath);
 
 // Waits until what the file's stream has handed to the system is on the disk; the stream must
@@ -23,5 +23,9 @@ bool IsReadOnlyFile(const char* path);
 // with errno by ClearSystemErrors before a call whose failure is to be explained.
 unsigned long LastWindowsError();
 void ClearSystemErrors();
+
+// True when the file exists but another program has it open in a way that shuts everyone else
+// out for now (Windows' sharing modes); such a hold says nothing about whether it may be written.
+bool IsHeldByAnotherProgram(const char* path);
 
 #endif

@@ -27,3 +27,6 @@ bool IsReadOnlyFile(const char* path) {
 unsigned long LastWindowsError() { return 0; }
 
 void ClearSystemErrors() { errno = 0; }
+
+// POSIX has no sharing modes: an open that fails was refused for good.
+bool IsHeldByAnotherProgram(const char*) { return false; }

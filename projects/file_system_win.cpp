@@ -6,10 +6,57 @@
 
 #include <cerrno>
 
+#include "desktop/waits.h"
+#include "projects/replace_retry.h"
+
 namespace {
 
-constexpr int kReplaceAttempts = 5;
-constexpr DWORD kReplaceRetryMs = 40;
+constexpr int kMostWindowsHeldOff = 16;
+
+BOOL CALLBACK DisableIfEnabled(HWND window, LPARAM heldOff);
+
+// While a save waits, messages are dispatched so the program keeps painting and answering, but
+// the user reaches none of its windows: a click in the pause could start another save of the
+// same file, or a consolidation, in the middle of this one.
+class UserInputHeldOff {
+ public:
+  UserInputHeldOff() = default;
+  // Only a replace that has to wait holds the windows off, once for all its pauses.
+  void Begin() {
+    if (begun_) return;
+    begun_ = true;
+    focus_ = GetFocus();
+    EnumThreadWindows(GetCurrentThreadId(), DisableIfEnabled, reinterpret_cast<LPARAM>(this));
+  }
+  ~UserInputHeldOff() {
+    // The caller reads why the replace failed after this has run.
+    const DWORD error = GetLastError();
+    for (int i = 0; i < count_; ++i) {
+      if (IsWindow(windows_[i])) EnableWindow(windows_[i], TRUE);
+    }
+    if (focus_ != nullptr && IsWindow(focus_) && GetFocus() == nullptr) SetFocus(focus_);
+    SetLastError(error);
+  }
+  UserInputHeldOff(const UserInputHeldOff&) = delete;
+  UserInputHeldOff& operator=(const UserInputHeldOff&) = delete;
+
+  void Disable(HWND window) {
+    if (count_ >= kMostWindowsHeldOff || !IsWindowEnabled(window)) return;
+    EnableWindow(window, FALSE);
+    windows_[count_++] = window;
+  }
+
+ private:
+  bool begun_ = false;
+  HWND focus_ = nullptr;
+  HWND windows_[kMostWindowsHeldOff] = {};
+  int count_ = 0;
+};
+
+BOOL CALLBACK DisableIfEnabled(HWND window, LPARAM heldOff) {
+  reinterpret_cast<UserInputHeldOff*>(heldOff)->Disable(window);
+  return TRUE;
+}
 
 }  // namespace
 
@@ -18,14 +65,23 @@ bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
     return false;
   }
   // Another program that has just opened either file (a virus scanner looking at the new one, a
-  // backup reading the old one) refuses the move for a moment: a few short retries ride that out.
+  // backup reading the old one) refuses the move for a second or more: growing pauses of about
+  // three seconds in all ride that out. The last error stays the refusal's, for the report.
+  unsigned waitedMs = 0;
+  UserInputHeldOff heldOff;
   for (int attempt = 1;; ++attempt) {
     // Write-through makes the call return only after the move reached the disk, so a crash right
     // after a reported save cannot bring the old file back.
     if (MoveFileExA(temporaryPath, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) return true;
     const DWORD error = GetLastError();
-    if (attempt == kReplaceAttempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
-    Sleep(kReplaceRetryMs);
+    const unsigned pauseMs = ReplaceRetryPauseMs(attempt, waitedMs);
+    if (pauseMs == 0 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) {
+      SetLastError(error);
+      return false;
+    }
+    heldOff.Begin();
+    PumpWait(pauseMs, 1);
+    waitedMs += pauseMs;
   }
 }
 
@@ -49,4 +105,16 @@ unsigned long LastWindowsError() { return GetLastError(); }
 void ClearSystemErrors() {
   SetLastError(0);
   errno = 0;
+}
+
+bool IsHeldByAnotherProgram(const char* path) {
+  if (path == nullptr) return false;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }

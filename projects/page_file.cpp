@@ -37,7 +37,11 @@ bool TargetIsWritableOrAbsent(const char* path, FileFailure* failure) {
   std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
     if (errno == ENOENT) return true;
-    NoteSystemError(failure);
+    FileFailure refused;
+    NoteSystemError(&refused);
+    // A virus scanner that has the old file open for a moment is waited out by the replace.
+    if (IsHeldByAnotherProgram(path)) return true;
+    if (failure != nullptr) *failure = refused;
     return false;
   }
   // Nothing was written through this stream: a failing close changes nothing on disk.

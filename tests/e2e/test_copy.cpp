@@ -218,8 +218,8 @@ TEST(AutoPaste, PastesIntoThePreviousApplicationAndRestoresTheBoardUnlessMinimis
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string("MinOnEachCopy ") + row.minOnEachCopy);
     // Now and then openbox hands the focus of a minimised window to no window at all; Wine then
-    // makes the desktop the foreground and the board pastes into it, as it would into any other
-    // window. That round says nothing about the board and is played again.
+    // makes the desktop the foreground, and the board waits in vain for a window to paste into.
+    // That round says nothing about the board and is played again.
     for (int round = 1;; ++round) {
       BoardSession session(std::string("autopaste-") + row.minOnEachCopy);
       ASSERT_TRUE(StartCopyBoard(session, "1", row.minOnEachCopy));
@@ -269,6 +269,39 @@ TEST(AutoPaste, PastesIntoThePreviousApplicationAndRestoresTheBoardUnlessMinimis
       break;
     }
   }
+}
+
+// While the foreground changes hands no window has it: the board waits for the application that
+// takes it next instead of pasting into nothing.
+TEST(AutoPaste, NoForegroundForAMomentStillPastesIntoTheNextApplication) {
+  BoardSession session("autopaste-no-foreground");
+  ASSERT_TRUE(StartCopyBoard(session, "1", "1"));
+  Notepad notepad(session.Folder());
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not come up";
+  // Hidden, notepad is no window that the window manager could hand the focus to.
+  ShowWindow(notepad.window, SW_HIDE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(notepad.window); }, 5000));
+
+  ASSERT_TRUE(SwitchTo(session.Board()));
+  Click(CopyButton(session, 9));
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(session.Board()); }, 5000)) << "the board never minimised";
+  HWND foreground = session.Board();
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        foreground = GetForegroundWindow();
+        return foreground == nullptr || foreground == GetDesktopWindow();
+      },
+      5000))
+      << "the foreground stayed with " << ClassName(foreground);
+  // The moment without a foreground is the case itself; the board looks every 100 ms.
+  Sleep(500);
+  EXPECT_EQ(notepad.Text(), "");
+
+  ShowWindow(notepad.window, SW_SHOW);
+  ASSERT_TRUE(SwitchTo(notepad.window));
+  EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == SlotText(9); }, 10000)) << "notepad holds: " << notepad.Text();
+  EXPECT_EQ(ClipboardText(), SlotText(9));
+  EXPECT_TRUE(session.CloseAndWait());
 }
 
 TEST(AutoPaste, ClipboardHeldOpenByAnotherProgramPastesNothingStaleAndKeepsTheBoardUp) {

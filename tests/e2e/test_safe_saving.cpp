@@ -294,6 +294,35 @@ TEST(CurrentFileGone, ASwitchOffersSaveAsAndACancelKeepsTheTextsOnABoardThatName
   EXPECT_TRUE(session.CloseAndWait());
 }
 
+// A virus scanner that keeps the old file open for a second: the save waits it out, answering
+// messages all the while, and no error comes.
+TEST(SaveOverAFileHeldForASecond, SucceedsAndTheBoardAnswersMeanwhile) {
+  BoardSession session("save-over-briefly-held");
+  ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
+  const std::string alpha = PathIn(session, "Alpha.vrl");
+  HeldFile held(alpha);
+  ASSERT_TRUE(held.Held());
+
+  ASSERT_TRUE(ChooseProject(session, "Beta.vrl"));
+  ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(PathIn(session, "Alpha.~vr").c_str()) != INVALID_FILE_ATTRIBUTES; },
+                        10000))
+      << "the save never reached its replace";
+  DWORD_PTR ignored = 0;
+  EXPECT_NE(SendMessageTimeoutA(session.Board(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored), 0)
+      << "the board did not answer while its save waited";
+  EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr);
+  // The length of the hold is the case itself, not a wait for the program.
+  Sleep(1000);
+  held.Release();
+
+  EXPECT_TRUE(WaitUntil([&] { return SlotTextInFile(alpha, 0) == kEdited; }, 10000)) << SlotTextInFile(alpha, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsTaggedProject(session, "Beta"); }, 10000)) << ButtonText(session, 0);
+  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr) << "an error came after the hold ended";
+  EXPECT_FALSE(FileExists(PathIn(session, "Alpha.~vr")));
+  EXPECT_TRUE(session.CloseAndWait());
+}
+
 TEST(BoardWithoutFile, ChoosingAProjectNamesTheTextsListsThemAndShowsTheChoice) {
   BoardSession session("no-file-change");
   ASSERT_NO_FATAL_FAILURE(StartWithTextAndNoFile(session, {"Alpha", "Beta"}));

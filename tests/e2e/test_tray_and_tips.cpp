@@ -54,6 +54,19 @@ bool TrayIcon(HWND board, DWORD operation) {
 }
 bool TrayIconExists(HWND board) { return TrayIcon(board, NIM_MODIFY); }
 
+// The notification area shows an icon's balloon as a tooltip window of its own process.
+BOOL CALLBACK NoteVisibleBalloon(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && ClassName(window) == TOOLTIPS_CLASSA) *reinterpret_cast<HWND*>(found) = window;
+  return TRUE;
+}
+HWND VisibleBalloonOutside(DWORD processId) {
+  HWND found = nullptr;
+  EnumWindows(NoteVisibleBalloon, reinterpret_cast<LPARAM>(&found));
+  DWORD owner = 0;
+  if (found != nullptr) GetWindowThreadProcessId(found, &owner);
+  return owner != processId ? found : nullptr;
+}
+
 // 1 or 0; -1 when the window manager did not answer. Wine hands a Unix program no pipe: xprop
 // writes into a file that appears whole at its end.
 int HasTaskbarButton(HWND board, const std::string& folder) {
@@ -171,6 +184,10 @@ TEST(Tray, MinimiseAndLeftClicksHideAndRestoreTheBoardWithItsDialogAndTheMenuExi
 
   PostMessageA(board, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(InTray(board, folder)) << "minimising left the board or its taskbar button";
+  // The first hide in the tray: a balloon from the icon says where the board went.
+  EXPECT_TRUE(WaitUntil([&] { return VisibleBalloonOutside(session.Program().id) != nullptr; }, 5000))
+      << "no balloon from the icon";
+  Screenshot("tray-balloon");
   PostTrayMouse(board, WM_LBUTTONUP);
   ASSERT_TRUE(OnScreen(board, folder)) << "a left click did not bring the board back";
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == board; }, 5000));

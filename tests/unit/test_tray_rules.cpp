@@ -31,3 +31,11 @@ TEST(TrayRules, StartupHideWaitsForTheIconAndNeedsBothOptions) {
   EXPECT_EQ(DecideStartupHide(1, 0, false), StartupHide::Nothing);
   EXPECT_EQ(DecideStartupHide(0, 1, true), StartupHide::Nothing);
 }
+
+TEST(TrayRules, TheBalloonTellsWhereTheBoardIsOnlyTheFirstTimeItHidesBehindAnIcon) {
+  EXPECT_TRUE(ShouldTellWhereTheBoardIs(false, true, kShowHide));
+  EXPECT_FALSE(ShouldTellWhereTheBoardIs(true, true, kShowHide));
+  // On the taskbar the board is in plain sight; without an icon there is nothing to speak.
+  EXPECT_FALSE(ShouldTellWhereTheBoardIs(false, true, kShowMinimize));
+  EXPECT_FALSE(ShouldTellWhereTheBoardIs(false, false, kShowHide));
+}
