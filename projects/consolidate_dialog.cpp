@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "desktop/program_name.h"
 #include "dialogs/help_window.h"
 #include "projects/consolidation.h"
+#include "projects/consolidation_journal.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 #include "state/stacked_dialog.h"
@@ -24,6 +26,16 @@ constexpr const char* kSelectAProject = "Please select a Project";
 constexpr const char* kMemoryShortage = "Memory Shortage";
 constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
 constexpr const char* kErrorDeletingFormat = "Error deleting:\n%s";
+constexpr const char* kUnableToOpenFormat = "Unable to open:\n%s";
+constexpr const char* kInterruptedCompleted = "An interrupted consolidation of projects was completed.";
+constexpr const char* kInterruptedUnfinishedFormat =
+    "An interrupted consolidation of projects could not be finished:\n%s\n\nIts files were left as they are.";
+
+void Report(HWND owner, const char* format, const std::string& path) {
+  char message[MAX_PATH + kPathSize + 128];
+  std::snprintf(message, sizeof message, format, path.c_str());
+  MessageBoxA(owner, message, kProgramName, MB_ICONSTOP);
+}
 
 // The counts as the labels show them, painted at once: the consolidation runs without
 // dispatching messages.
@@ -202,25 +214,30 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
   void ConsolidateProjects(PageBuffers& buffers) {
     const std::vector<std::string> entries = Chosen();
     LabelProgress progress(Handle());
-    DiskFiles disk;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const ConsolidationResult result =
-        ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), disk, &progress);
+        ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), &progress);
     SetCursor(previous);
-    // Every failure has been undone and is reported with the file that failed, a project that
-    // could not be read as well: the user asked for the projects to be rewritten and they were
-    // not. A backup left behind after success is named, so that it can be removed by hand.
-    if (result.outcome != ConsolidationResult::Outcome::Done) {
-      Report(kErrorSavingFormat, result.failedPath);
-    } else if (!result.leftBehind.empty()) {
-      Report(kErrorDeletingFormat, result.leftBehind);
+    if (result.finishedEarlier) MessageBoxA(Handle(), kInterruptedCompleted, kProgramName, MB_ICONINFORMATION);
+    // Every failure is reported with the file that failed, a project that could not be read as
+    // well: the user asked for the projects to be rewritten and they were not. A journal left
+    // behind after success is named, so that it can be removed by hand.
+    using Outcome = ConsolidationResult::Outcome;
+    switch (result.outcome) {
+      case Outcome::Done:
+        if (!result.leftBehind.empty()) Report(Handle(), kErrorDeletingFormat, result.leftBehind);
+        break;
+      case Outcome::UnreadableProject:
+        Report(Handle(), kUnableToOpenFormat, result.failedPath);
+        break;
+      case Outcome::Unresolved:
+        Report(Handle(), kInterruptedUnfinishedFormat, result.failedPath);
+        break;
+      case Outcome::ReadOnlyProject:
+      case Outcome::Failed:
+        Report(Handle(), kErrorSavingFormat, result.failedPath);
+        break;
     }
-  }
-
-  void Report(const char* format, const std::string& path) {
-    char message[kEntrySize + kPathSize + 32];
-    std::snprintf(message, sizeof message, format, path.c_str());
-    MessageBoxA(Handle(), message, kProgramName, MB_ICONSTOP);
   }
 
   std::string pending_;
@@ -229,6 +246,16 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
 };
 
 }  // namespace
+
+void FinishInterruptedConsolidation(HWND owner) {
+  auto scratch = std::make_unique<ProjectPage>();
+  const JournalResolution resolution = FinishConsolidationJournal(ProgramFolder, *scratch);
+  if (resolution.outcome == JournalOutcome::Completed) {
+    MessageBoxA(owner, kInterruptedCompleted, kProgramName, MB_ICONINFORMATION);
+  } else if (resolution.outcome == JournalOutcome::Unresolved) {
+    Report(owner, kInterruptedUnfinishedFormat, resolution.problemPath);
+  }
+}
 
 void RunConsolidateProjects(HWND owner) {
   ConsolidateDialog dialog;
