@@ -37,15 +37,30 @@ void Report(HWND owner, const char* format, const std::string& path) {
   MessageBoxA(owner, message, kProgramName, MB_ICONSTOP);
 }
 
-// The counts as the labels show them, painted at once: the consolidation runs without
-// dispatching messages.
+// The counts as the labels show them. The consolidation runs without dispatching messages, so
+// the labels are painted at once; a few times a second is all an eye can follow, and painting
+// every count would cost more than the consolidation itself.
 class LabelProgress : public ConsolidationProgress {
  public:
   explicit LabelProgress(HWND dialog) : dialog_(dialog) {}
-  void Examined(long slots) override { Show(IDC_CONSOLIDATE_EXAMINED, slots); }
-  void ToPlace(long slots) override { Show(IDC_CONSOLIDATE_TO_PLACE, slots); }
+  void Examined(long slots) override {
+    examined_ = slots;
+    if (Due()) ShowBoth();
+  }
+  void ToPlace(long slots) override {
+    toPlace_ = slots;
+    if (Due()) ShowBoth();
+  }
+  // Shows the last counts, whenever they were given.
+  void ShowBoth() {
+    Show(IDC_CONSOLIDATE_EXAMINED, examined_);
+    Show(IDC_CONSOLIDATE_TO_PLACE, toPlace_);
+    shownAt_ = GetTickCount();
+  }
 
  private:
+  static constexpr DWORD kPaintEveryMs = 50;
+  bool Due() const { return GetTickCount() - shownAt_ >= kPaintEveryMs; }
   void Show(int id, long value) {
     char text[24];
     std::snprintf(text, sizeof text, "%ld", value);
@@ -53,6 +68,10 @@ class LabelProgress : public ConsolidationProgress {
     UpdateWindow(GetDlgItem(dialog_, id));
   }
   HWND dialog_;
+  long examined_ = 0;
+  long toPlace_ = 0;
+  // Zero: the first counts are shown at once.
+  DWORD shownAt_ = GetTickCount() - kPaintEveryMs;
 };
 
 // The two page buffers, obtained as movable memory and locked for use; what was obtained is
@@ -217,6 +236,7 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const ConsolidationResult result =
         ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), &progress);
+    progress.ShowBoth();
     SetCursor(previous);
     if (result.finishedEarlier) MessageBoxA(Handle(), kInterruptedCompleted, kProgramName, MB_ICONINFORMATION);
     // Every failure is reported with the file that failed, a project that could not be read as

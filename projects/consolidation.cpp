@@ -19,22 +19,6 @@ bool IsAsciiPunctuation(unsigned char c) {
 // Character 0, the empty names, sorts after every other.
 int OrderOf(unsigned char sortCharacter) { return sortCharacter == 0 ? 256 : sortCharacter; }
 
-// Large pieces: a written project is compared in a few calls of the file operations.
-constexpr std::size_t kPieceSize = 65536;
-
-bool SameBytes(std::FILE* file, const ProjectPage& page) {
-  const unsigned char* expected = reinterpret_cast<const unsigned char*>(&page);
-  unsigned char piece[kPieceSize];
-  std::size_t offset = 0;
-  while (offset < kProjectPageSize) {
-    const std::size_t want = std::min(sizeof piece, kProjectPageSize - offset);
-    if (FileRead(piece, want, file) != want || std::memcmp(piece, expected + offset, want) != 0) return false;
-    offset += want;
-  }
-  // A longer file is not the page either; reaching the end must not be a failed read.
-  return FileRead(piece, 1, file) == 0 && !FileError(file);
-}
-
 // True when exactly one whole page was read (a longer file gives its first page).
 bool ReadPage(const std::string& path, ProjectPage& page) {
   ClearPage(page);
@@ -47,20 +31,15 @@ bool ReadPage(const std::string& path, ProjectPage& page) {
   return whole;
 }
 
-// Creates or truncates path and writes the page; true only when the file was written, flushed,
-// closed and read back equal: only such a file may later take a project's place.
+// Creates or truncates path and writes the page; true only when the file was written, flushed to
+// the disk and closed: only such a file may later take a project's place. Reading it back would
+// only read the system's cache; the journal's checksum is what a later start verifies.
 bool WriteWhole(const std::string& path, const ProjectPage& page) {
   std::FILE* file = FileOpen(path.c_str(), "wb");
   if (file == nullptr) return false;
   bool written = FileWrite(&page, kProjectPageSize, file) == kProjectPageSize;
   written = written && FileFlush(file);
-  written = FileClose(file) && written;
-  if (!written) return false;
-  file = FileOpen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const bool same = SameBytes(file, page);
-  FileClose(file);
-  return same;
+  return FileClose(file) && written;
 }
 
 // False when something is at path, or when it cannot be told: such a file is not ours.
@@ -78,6 +57,9 @@ struct SlotSurvey {
   std::uint16_t textLength;
 };
 using ProjectSurvey = std::array<SlotSurvey, kSlotCount>;
+
+// The C library keeps about 500 streams; the rest is left to the program's other files.
+constexpr std::size_t kMostOpenSources = 256;
 
 constexpr long kTextsOffset = static_cast<long>(kSlotCount * kButtonNameSize);
 
@@ -182,12 +164,21 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
     return Stopped(result, Outcome::Failed, ConsolidationJournalPath(folder));
   }
 
-  // The build: every slot is read once, straight into its place, from a project kept open while
-  // the order stays in it. A project holding none of a character's slots is never entered for it.
+  // The build: every slot is read once, straight into its place. The projects stay open until
+  // the build ends (up to a limit that the C library's streams allow), so a project is opened
+  // once more only when the limit made it close; one holding none of a character's slots is never
+  // entered for it.
   const std::vector<SlotRef> order = ConsolidationOrder(keys);
   std::vector<std::uint64_t> checksums;
-  std::FILE* source = nullptr;
-  std::size_t opened = entries.size();
+  std::vector<std::FILE*> sources(entries.size(), nullptr);
+  std::size_t openSources = 0;
+  const auto closeSources = [&] {
+    for (std::FILE*& source : sources) {
+      if (source != nullptr) FileClose(source);
+      source = nullptr;
+    }
+    openSources = 0;
+  };
   std::size_t next = 0;
   std::string failedPath;
   Outcome failure = Outcome::Failed;
@@ -200,16 +191,19 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
       const unsigned char key = keys[from.project][from.slot];
       if (progress != nullptr) progress->Examined(++examined);
       if (survey.nameLength == 0 && survey.textLength == 0 && key == 0) continue;
-      if (from.project != opened) {
-        if (source != nullptr) FileClose(source);
+      std::FILE*& source = sources[from.project];
+      if (source == nullptr) {
+        if (openSources == kMostOpenSources) closeSources();
         ++result.openings;
-        opened = from.project;
-        source = FileOpen((folder + entries[opened]).c_str(), "rb");
+        source = FileOpen((folder + entries[from.project]).c_str(), "rb");
         // Each slot is two small reads far apart: a buffer would only read ahead in vain.
-        if (source != nullptr) std::setvbuf(source, nullptr, _IONBF, 0);
+        if (source != nullptr) {
+          std::setvbuf(source, nullptr, _IONBF, 0);
+          ++openSources;
+        }
       }
       if (source == nullptr || !ReadSlot(source, from.slot, survey, key, buildBuffer, slot)) {
-        failedPath = folder + entries[opened];
+        failedPath = folder + entries[from.project];
         failure = Outcome::UnreadableProject;
       }
     }
@@ -218,7 +212,7 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
     const std::string temporary = ConsolidationTemporaryPath(folder, entries[n]);
     if (!WriteWhole(temporary, buildBuffer)) failedPath = temporary;
   }
-  if (source != nullptr) FileClose(source);
+  closeSources();
   if (!failedPath.empty()) {
     RollBackConsolidation(folder, entries);
     return Stopped(result, failure, failedPath);

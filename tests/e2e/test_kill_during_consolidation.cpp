@@ -107,7 +107,8 @@ HWND ChooseAllProjects(BoardSession& session) {
   if (dialog == nullptr) return nullptr;
   HWND all = GetDlgItem(dialog, 1160);
   for (int n = 0; n < kProjects; ++n) {
-    const std::wstring wide(ProjectName(n).begin(), ProjectName(n).end());
+    const std::string name = ProjectName(n);
+    const std::wstring wide(name.begin(), name.end());
     const LRESULT index =
         SendMessageW(all, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
     SendMessageA(all, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
