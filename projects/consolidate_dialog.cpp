@@ -272,7 +272,7 @@ void FinishInterruptedConsolidation(HWND owner) {
   const JournalResolution resolution = FinishConsolidationJournal(ProgramFolder, *scratch);
   if (resolution.outcome == JournalOutcome::Completed) {
     MessageBoxA(owner, kInterruptedCompleted, kProgramName, MB_ICONINFORMATION);
-  } else if (resolution.outcome == JournalOutcome::Unresolved) {
+  } else if (resolution.outcome == JournalOutcome::Unresolved || resolution.outcome == JournalOutcome::Unreadable) {
     Report(owner, kInterruptedUnfinishedFormat, resolution.problemPath);
   }
 }

@@ -129,6 +129,9 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
   // copy of some slots until then.
   const JournalResolution earlier = FinishConsolidationJournal(folder, readBuffer);
   if (earlier.outcome == JournalOutcome::Unresolved) return Stopped(result, Outcome::Unresolved, earlier.problemPath);
+  if (earlier.outcome == JournalOutcome::Unreadable) {
+    return Stopped(result, Outcome::UnreadableProject, earlier.problemPath);
+  }
   result.finishedEarlier = earlier.outcome == JournalOutcome::Completed;
 
   long examined = 0;

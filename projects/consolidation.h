@@ -41,8 +41,8 @@ class ConsolidationProgress {
 struct ConsolidationResult {
   enum class Outcome { Done, ReadOnlyProject, UnreadableProject, Unresolved, Failed };
   Outcome outcome = Outcome::Done;
-  // The file whose step failed: a project that is read-only or could not be read, a temporary
-  // file, the journal. Unresolved: the file of an earlier, interrupted consolidation that could be
+  // The file whose step failed: a project that is read-only or could not be read (or the journal,
+  // or a file it names), a temporary file, the journal. Unresolved: the file of an earlier, interrupted consolidation that could be
   // neither finished nor undone.
   std::string failedPath;
   // Done, but the journal could not be removed: the user is told where it is.

@@ -182,7 +182,10 @@ JournalResolution FinishConsolidationJournal(const std::string& folder, ProjectP
   if (journal == Presence::Absent) return resolution;
   resolution.outcome = JournalOutcome::Unresolved;
   resolution.problemPath = journalPath;
-  if (journal == Presence::Unreadable) return resolution;
+  if (journal == Presence::Unreadable) {
+    resolution.outcome = JournalOutcome::Unreadable;
+    return resolution;
+  }
   // A journal cut short at its very start is ours too; a file of that name that is not one is
   // left alone.
   const std::string header = kHeader;
@@ -204,6 +207,7 @@ JournalResolution FinishConsolidationJournal(const std::string& folder, ProjectP
       EntryState state = EntryState::NotThere;
       const Presence replacement = PageFileChecksum(temporary, scratch, checksum, whole);
       if (replacement == Presence::Unreadable) {
+        resolution.outcome = JournalOutcome::Unreadable;
         resolution.problemPath = temporary;
         return resolution;
       }
@@ -211,6 +215,7 @@ JournalResolution FinishConsolidationJournal(const std::string& folder, ProjectP
       if (replacement == Presence::Absent) {
         const Presence old = PageFileChecksum(project, scratch, checksum, whole);
         if (old == Presence::Unreadable) {
+          resolution.outcome = JournalOutcome::Unreadable;
           resolution.problemPath = project;
           return resolution;
         }

@@ -44,6 +44,7 @@ enum class JournalOutcome {
   RolledBack,  // not decided yet: the temporaries and the journal are gone, no project changed
   Completed,   // every project holds its verified replacement and the journal is gone
   Unresolved,  // left as found (problemPath names the file): nothing is guessed
+  Unreadable,  // left as found: the journal, or a file it names, could not be read (problemPath)
 };
 struct JournalResolution {
   JournalOutcome outcome = JournalOutcome::None;
