@@ -31,10 +31,10 @@ constexpr const char* kInterruptedCompleted = "An interrupted consolidation of p
 constexpr const char* kInterruptedUnfinishedFormat =
     "An interrupted consolidation of projects could not be finished:\n%s\n\nIts files were left as they are.";
 
-void Report(HWND owner, const char* format, const std::string& path) {
+void Report(HWND owner, const char* format, const std::string& path, UINT extraStyle = 0) {
   char message[MAX_PATH + kPathSize + 128];
   std::snprintf(message, sizeof message, format, path.c_str());
-  MessageBoxA(owner, message, kProgramName, MB_ICONSTOP);
+  MessageBoxA(owner, message, kProgramName, MB_ICONSTOP | extraStyle);
 }
 
 // The counts as the labels show them. The consolidation runs without dispatching messages, so
@@ -270,10 +270,12 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
 void FinishInterruptedConsolidation(HWND owner) {
   auto scratch = std::make_unique<ProjectPage>();
   const JournalResolution resolution = FinishConsolidationJournal(ProgramFolder, *scratch);
+  // The start-up splash stays above the hidden board: the message must come above it.
+  const UINT aboveSplash = MB_TOPMOST | MB_SETFOREGROUND;
   if (resolution.outcome == JournalOutcome::Completed) {
-    MessageBoxA(owner, kInterruptedCompleted, kProgramName, MB_ICONINFORMATION);
+    MessageBoxA(owner, kInterruptedCompleted, kProgramName, MB_ICONINFORMATION | aboveSplash);
   } else if (resolution.outcome == JournalOutcome::Unresolved || resolution.outcome == JournalOutcome::Unreadable) {
-    Report(owner, kInterruptedUnfinishedFormat, resolution.problemPath);
+    Report(owner, kInterruptedUnfinishedFormat, resolution.problemPath, aboveSplash);
   }
 }
 
