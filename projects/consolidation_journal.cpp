@@ -33,7 +33,8 @@ std::uint64_t TextChecksum(const std::string& text) {
 bool StartsWith(const std::string& line, const char* tag) { return line.compare(0, std::strlen(tag), tag) == 0; }
 
 bool ParseHex(const std::string& text, std::uint64_t& value) {
-  if (text.empty() || text.size() > 16) return false;
+  // Exactly as written: a journal reads as sealed only when it is what the program wrote.
+  if (text.size() != 16) return false;
   value = 0;
   for (char c : text) {
     int digit = -1;
