@@ -68,7 +68,7 @@ constexpr long kTextsOffset = static_cast<long>(kSlotCount * kButtonNameSize);
 // changed since then is not consolidated).
 bool ReadSlot(std::FILE* file, std::uint32_t slot, const SlotSurvey& survey, unsigned char key, ProjectPage& page,
               int k) {
-  if (survey.nameLength > 0 || key != 0) {
+  if (survey.nameLength > 0) {
     if (!FileSeek(file, static_cast<long>(slot * kButtonNameSize)) ||
         FileRead(page.names[k], kButtonNameSize, file) != kButtonNameSize) {
       return false;
@@ -193,7 +193,7 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
       const SlotSurvey& survey = surveys[from.project][from.slot];
       const unsigned char key = keys[from.project][from.slot];
       if (progress != nullptr) progress->Examined(++examined);
-      if (survey.nameLength == 0 && survey.textLength == 0 && key == 0) continue;
+      if (survey.nameLength == 0 && survey.textLength == 0) continue;
       std::FILE*& source = sources[from.project];
       if (source == nullptr) {
         if (openSources == kMostOpenSources) closeSources();
