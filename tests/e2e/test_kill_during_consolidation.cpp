@@ -87,7 +87,8 @@ HWND MessageBoxOf(BoardSession& session) {
 // Starts the board, answering the message boxes of its start; returns their texts.
 std::string StartAnswering(BoardSession& session) {
   std::string shown;
-  EXPECT_TRUE(session.Launch());
+  // Under a heavy load Wine now and then refuses to start a process at the first try.
+  EXPECT_TRUE(WaitUntil([&] { return session.Launch(); }, 10000)) << "the board could not be launched";
   const bool started = WaitUntil(
       [&] {
         if (HWND box = MessageBoxOf(session)) {
