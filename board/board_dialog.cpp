@@ -17,6 +17,7 @@
 #include "desktop/tray_icon.h"
 #include "desktop/waits.h"
 #include "dialogs/slot_menu.h"
+#include "projects/consolidate_dialog.h"
 #include "projects/find_state.h"
 #include "projects/project_commands.h"
 #include "projects/project_file.h"
@@ -131,6 +132,7 @@ void BoardDialog::StartUp() {
   CheckItem(IDC_TOPMOST, TopMost == 1);
   PlaceBoardInBand(TopMost == 1);
 
+  FinishInterruptedConsolidation(board);
   LoadCurrentProjectAtStart();
   BoardTitle(CurrentProjectPath);
 

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "fuzz/property.h"
-#include "projects/consolidation.h"
 #include "projects/find_search.h"
 #include "projects/page_file.h"
 #include "state/project_page.h"
@@ -72,7 +71,6 @@ void WriteFile(const std::string& path, const std::vector<char>& bytes) {
 ProjectPage boardPage;
 ProjectPage expectedPage;
 ProjectPage searchPage;
-ProjectPage consolidationPage;
 
 }  // namespace
 
@@ -110,8 +108,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Require(ReadProjectToSearch(scratch.folder.c_str(), "fuzz.vrl", searchPage) == 1, "Find reads what the board loads");
   Require(std::memcmp(&searchPage, &boardPage, kProjectPageSize) == 0, "Find sees the board's page");
-  DiskFiles files;
-  Require(files.Read(scratch.path, consolidationPage), "Consolidate reads what the board loads");
-  Require(std::memcmp(&consolidationPage, &boardPage, kProjectPageSize) == 0, "Consolidate sees the board's page");
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "desktop/program_name.h"
 #include "dialogs/help_window.h"
 #include "projects/consolidation.h"
+#include "projects/consolidation_journal.h"
 #include "resources/resource.h"
 #include "state/board_state.h"
 #include "state/stacked_dialog.h"
@@ -24,16 +26,41 @@ constexpr const char* kSelectAProject = "Please select a Project";
 constexpr const char* kMemoryShortage = "Memory Shortage";
 constexpr const char* kErrorSavingFormat = "Error saving:\n%s";
 constexpr const char* kErrorDeletingFormat = "Error deleting:\n%s";
+constexpr const char* kUnableToOpenFormat = "Unable to open:\n%s";
+constexpr const char* kInterruptedCompleted = "An interrupted consolidation of projects was completed.";
+constexpr const char* kInterruptedUnfinishedFormat =
+    "An interrupted consolidation of projects could not be finished:\n%s\n\nIts files were left as they are.";
 
-// The counts as the labels show them, painted at once: the consolidation runs without
-// dispatching messages.
+void Report(HWND owner, const char* format, const std::string& path, UINT extraStyle = 0) {
+  char message[MAX_PATH + kPathSize + 128];
+  std::snprintf(message, sizeof message, format, path.c_str());
+  MessageBoxA(owner, message, kProgramName, MB_ICONSTOP | extraStyle);
+}
+
+// The counts as the labels show them. The consolidation runs without dispatching messages, so
+// the labels are painted at once; a few times a second is all an eye can follow, and painting
+// every count would cost more than the consolidation itself.
 class LabelProgress : public ConsolidationProgress {
  public:
   explicit LabelProgress(HWND dialog) : dialog_(dialog) {}
-  void Examined(long slots) override { Show(IDC_CONSOLIDATE_EXAMINED, slots); }
-  void ToPlace(long slots) override { Show(IDC_CONSOLIDATE_TO_PLACE, slots); }
+  void Examined(long slots) override {
+    examined_ = slots;
+    if (Due()) ShowBoth();
+  }
+  void ToPlace(long slots) override {
+    toPlace_ = slots;
+    if (Due()) ShowBoth();
+  }
+  // Shows the last counts, whenever they were given.
+  void ShowBoth() {
+    Show(IDC_CONSOLIDATE_EXAMINED, examined_);
+    Show(IDC_CONSOLIDATE_TO_PLACE, toPlace_);
+    shownAt_ = GetTickCount();
+  }
 
  private:
+  static constexpr DWORD kPaintEveryMs = 50;
+  bool Due() const { return GetTickCount() - shownAt_ >= kPaintEveryMs; }
   void Show(int id, long value) {
     char text[24];
     std::snprintf(text, sizeof text, "%ld", value);
@@ -41,6 +68,10 @@ class LabelProgress : public ConsolidationProgress {
     UpdateWindow(GetDlgItem(dialog_, id));
   }
   HWND dialog_;
+  long examined_ = 0;
+  long toPlace_ = 0;
+  // Zero: the first counts are shown at once.
+  DWORD shownAt_ = GetTickCount() - kPaintEveryMs;
 };
 
 // The two page buffers, obtained as movable memory and locked for use; what was obtained is
@@ -202,25 +233,31 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
   void ConsolidateProjects(PageBuffers& buffers) {
     const std::vector<std::string> entries = Chosen();
     LabelProgress progress(Handle());
-    DiskFiles disk;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const ConsolidationResult result =
-        ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), disk, &progress);
+        ConsolidateProjectFiles(ProgramFolder, entries, buffers.Read(), buffers.Build(), &progress);
+    progress.ShowBoth();
     SetCursor(previous);
-    // Every failure has been undone and is reported with the file that failed, a project that
-    // could not be read as well: the user asked for the projects to be rewritten and they were
-    // not. A backup left behind after success is named, so that it can be removed by hand.
-    if (result.outcome != ConsolidationResult::Outcome::Done) {
-      Report(kErrorSavingFormat, result.failedPath);
-    } else if (!result.leftBehind.empty()) {
-      Report(kErrorDeletingFormat, result.leftBehind);
+    if (result.finishedEarlier) MessageBoxA(Handle(), kInterruptedCompleted, kProgramName, MB_ICONINFORMATION);
+    // Every failure is reported with the file that failed, a project that could not be read as
+    // well: the user asked for the projects to be rewritten and they were not. A journal left
+    // behind after success is named, so that it can be removed by hand.
+    using Outcome = ConsolidationResult::Outcome;
+    switch (result.outcome) {
+      case Outcome::Done:
+        if (!result.leftBehind.empty()) Report(Handle(), kErrorDeletingFormat, result.leftBehind);
+        break;
+      case Outcome::UnreadableProject:
+        Report(Handle(), kUnableToOpenFormat, result.failedPath);
+        break;
+      case Outcome::Unresolved:
+        Report(Handle(), kInterruptedUnfinishedFormat, result.failedPath);
+        break;
+      case Outcome::ReadOnlyProject:
+      case Outcome::Failed:
+        Report(Handle(), kErrorSavingFormat, result.failedPath);
+        break;
     }
-  }
-
-  void Report(const char* format, const std::string& path) {
-    char message[kEntrySize + kPathSize + 32];
-    std::snprintf(message, sizeof message, format, path.c_str());
-    MessageBoxA(Handle(), message, kProgramName, MB_ICONSTOP);
   }
 
   std::string pending_;
@@ -229,6 +266,18 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
 };
 
 }  // namespace
+
+void FinishInterruptedConsolidation(HWND owner) {
+  auto scratch = std::make_unique<ProjectPage>();
+  const JournalResolution resolution = FinishConsolidationJournal(ProgramFolder, *scratch);
+  // The start-up splash stays above the hidden board: the message must come above it.
+  const UINT aboveSplash = MB_TOPMOST | MB_SETFOREGROUND;
+  if (resolution.outcome == JournalOutcome::Completed) {
+    MessageBoxA(owner, kInterruptedCompleted, kProgramName, MB_ICONINFORMATION | aboveSplash);
+  } else if (resolution.outcome == JournalOutcome::Unresolved || resolution.outcome == JournalOutcome::Unreadable) {
+    Report(owner, kInterruptedUnfinishedFormat, resolution.problemPath, aboveSplash);
+  }
+}
 
 void RunConsolidateProjects(HWND owner) {
   ConsolidateDialog dialog;

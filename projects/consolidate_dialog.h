@@ -8,4 +8,8 @@
 // reloads that file afterwards (project commands).
 void RunConsolidateProjects(HWND owner);
 
+// Finishes or undoes a consolidation that was cut short (the process killed, the power lost),
+// before any project is loaded; tells the user over owner when one was completed.
+void FinishInterruptedConsolidation(HWND owner);
+
 #endif

@@ -2,11 +2,13 @@
 #include "projects/consolidation.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "projects/consolidation_journal.h"
 #include "projects/file_operations.h"
-#include "projects/page_file.h"
+#include "projects/file_system.h"
 
 namespace {
 
@@ -17,84 +19,78 @@ bool IsAsciiPunctuation(unsigned char c) {
 // Character 0, the empty names, sorts after every other.
 int OrderOf(unsigned char sortCharacter) { return sortCharacter == 0 ? 256 : sortCharacter; }
 
-std::string WithLastThreeReplaced(const std::string& folder, const std::string& entry, const char* ending) {
-  const std::string stem = entry.size() >= 3 ? entry.substr(0, entry.size() - 3) : std::string();
-  return folder + stem + ending;
+// True when exactly one whole page was read (a longer file gives its first page).
+bool ReadPage(const std::string& path, ProjectPage& page) {
+  ClearPage(page);
+  std::FILE* file = FileOpen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  const bool whole = FileRead(&page, kProjectPageSize, file) == kProjectPageSize;
+  // Nothing was written through this stream: a failing close changes nothing on disk.
+  FileClose(file);
+  if (whole) TerminateFields(page);
+  return whole;
 }
 
-// Large pieces: a project is compared and copied in a few calls of the file operations rather
-// than in dozens.
-constexpr std::size_t kPieceSize = 65536;
-
-bool SameBytes(std::FILE* file, const ProjectPage& page) {
-  const unsigned char* expected = reinterpret_cast<const unsigned char*>(&page);
-  unsigned char piece[kPieceSize];
-  std::size_t offset = 0;
-  while (offset < kProjectPageSize) {
-    const std::size_t want = std::min(sizeof piece, kProjectPageSize - offset);
-    if (FileRead(piece, want, file) != want || std::memcmp(piece, expected + offset, want) != 0) return false;
-    offset += want;
-  }
-  // A longer file is not the page either; reaching the end must not be a failed read.
-  return FileRead(piece, 1, file) == 0 && !FileError(file);
+// Creates or truncates path and writes the page; true only when the file was written, flushed to
+// the disk and closed: only such a file may later take a project's place. Reading it back would
+// only read the system's cache; the journal's checksum is what a later start verifies.
+bool WriteWhole(const std::string& path, const ProjectPage& page) {
+  std::FILE* file = FileOpen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = FileWrite(&page, kProjectPageSize, file) == kProjectPageSize;
+  written = written && FileFlush(file);
+  return FileClose(file) && written;
 }
 
-// Makes the consolidation all or nothing: remembers what was written and puts it all back.
-class Transaction {
- public:
-  Transaction(const std::string& folder, const std::vector<std::string>& entries, ConsolidationFiles& files)
-      : folder_(folder), entries_(entries), files_(files) {}
+// False when something is at path, or when it cannot be told: such a file is not ours.
+bool NothingAt(const std::string& path) {
+  errno = 0;
+  std::FILE* file = FileOpen(path.c_str(), "rb");
+  if (file == nullptr) return errno == ENOENT;
+  FileClose(file);
+  return false;
+}
 
-  void TemporaryWritten() { ++temporaries_; }
-
-  // Every project takes its new content, each only after its old one is safe in a backup.
-  bool ReplaceAll(std::string& failedPath) {
-    for (std::size_t n = 0; n < entries_.size(); ++n) {
-      const std::string project = folder_ + entries_[n];
-      const std::string backup = ConsolidationBackupPath(folder_, entries_[n]);
-      if (!files_.Copy(project, backup)) {
-        files_.Remove(backup);
-        failedPath = backup;
-        return false;
-      }
-      ++backups_;
-      if (!files_.Replace(ConsolidationTemporaryPath(folder_, entries_[n]), project)) {
-        failedPath = project;
-        return false;
-      }
-      ++replaced_;
-    }
-    return true;
-  }
-
-  // After a failure: the old files come back and the temporaries go.
-  void RollBack() {
-    for (std::size_t n = 0; n < replaced_; ++n) {
-      // A backup that cannot be put back is kept: it is the only copy of that project's slots.
-      files_.Replace(ConsolidationBackupPath(folder_, entries_[n]), folder_ + entries_[n]);
-    }
-    for (std::size_t n = replaced_; n < backups_; ++n) files_.Remove(ConsolidationBackupPath(folder_, entries_[n]));
-    for (std::size_t n = replaced_; n < temporaries_; ++n) files_.Remove(ConsolidationTemporaryPath(folder_, entries_[n]));
-  }
-
-  // Returns a backup that could not be removed, "" when none is left.
-  std::string RemoveBackups() {
-    std::string left;
-    for (std::size_t n = 0; n < backups_; ++n) {
-      const std::string backup = ConsolidationBackupPath(folder_, entries_[n]);
-      if (!files_.Remove(backup) && left.empty()) left = backup;
-    }
-    return left;
-  }
-
- private:
-  const std::string& folder_;
-  const std::vector<std::string>& entries_;
-  ConsolidationFiles& files_;
-  std::size_t temporaries_ = 0;
-  std::size_t backups_ = 0;
-  std::size_t replaced_ = 0;
+// What the survey learnt of a slot: enough to order it and to read only its bytes later.
+struct SlotSurvey {
+  std::uint8_t nameLength;
+  std::uint16_t textLength;
 };
+using ProjectSurvey = std::array<SlotSurvey, kSlotCount>;
+
+// The C library keeps about 500 streams; the rest is left to the program's other files.
+constexpr std::size_t kMostOpenSources = 256;
+
+constexpr long kTextsOffset = static_cast<long>(kSlotCount * kButtonNameSize);
+
+// Reads one slot of an open project into slot k of the page: only its name and the bytes of its
+// text, with the NUL that ends the text, which must be where the survey found it (a project
+// changed since then is not consolidated).
+bool ReadSlot(std::FILE* file, std::uint32_t slot, const SlotSurvey& survey, unsigned char key, ProjectPage& page,
+              int k) {
+  if (survey.nameLength > 0) {
+    if (!FileSeek(file, static_cast<long>(slot * kButtonNameSize)) ||
+        FileRead(page.names[k], kButtonNameSize, file) != kButtonNameSize) {
+      return false;
+    }
+    page.names[k][kButtonNameSize - 1] = '\0';
+    if (std::strlen(page.names[k]) != survey.nameLength || SortCharacter(page.names[k]) != key) return false;
+  }
+  if (survey.textLength == 0) return true;
+  const std::size_t ended = std::min<std::size_t>(survey.textLength + 1u, kTextFieldSize - 1);
+  if (!FileSeek(file, kTextsOffset + static_cast<long>(slot * kTextFieldSize)) ||
+      FileRead(page.texts[k], ended, file) != ended) {
+    return false;
+  }
+  page.texts[k][kTextFieldSize - 1] = '\0';
+  return std::strlen(page.texts[k]) == survey.textLength;
+}
+
+ConsolidationResult Stopped(ConsolidationResult result, ConsolidationResult::Outcome outcome, const std::string& path) {
+  result.outcome = outcome;
+  result.failedPath = path;
+  return result;
+}
 
 }  // namespace
 
@@ -119,76 +115,25 @@ std::vector<SlotRef> ConsolidationOrder(const std::vector<SortKeys>& keys) {
   return order;
 }
 
-bool DiskFiles::Read(const std::string& path, ProjectPage& page) {
-  ClearPage(page);
-  std::FILE* file = FileOpen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const bool whole = FileRead(&page, kProjectPageSize, file) == kProjectPageSize;
-  // Nothing was written through this stream: a failing close changes nothing on disk.
-  FileClose(file);
-  if (whole) TerminateFields(page);
-  return whole;
-}
-
-bool DiskFiles::WriteWhole(const std::string& path, const ProjectPage& page) {
-  std::FILE* file = FileOpen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = FileWrite(&page, kProjectPageSize, file) == kProjectPageSize;
-  written = written && FileFlush(file);
-  written = FileClose(file) && written;
-  if (!written) return false;
-  // Read back: only a file known to hold the whole page may later take a project's place.
-  file = FileOpen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const bool same = SameBytes(file, page);
-  FileClose(file);
-  return same;
-}
-
-bool DiskFiles::Copy(const std::string& from, const std::string& to) {
-  std::FILE* in = FileOpen(from.c_str(), "rb");
-  if (in == nullptr) return false;
-  std::FILE* out = FileOpen(to.c_str(), "wb");
-  if (out == nullptr) {
-    FileClose(in);
-    return false;
-  }
-  unsigned char piece[kPieceSize];
-  bool copied = true;
-  std::size_t got = 0;
-  while ((got = FileRead(piece, sizeof piece, in)) > 0) {
-    if (FileWrite(piece, got, out) != got) {
-      copied = false;
-      break;
-    }
-  }
-  // A failed read ends the loop as the end of the file would: the copy would be cut short.
-  copied = copied && !FileError(in);
-  FileClose(in);
-  // The backup serves only to put a project back within this consolidation: closing it tells
-  // whether it was written, and it need not wait for the disk.
-  copied = FileClose(out) && copied;
-  return copied;
-}
-
-bool DiskFiles::Replace(const std::string& from, const std::string& to) {
-  return FileReplace(from.c_str(), to.c_str());
-}
-
-bool DiskFiles::Remove(const std::string& path) { return FileRemove(path.c_str()); }
-
 std::string ConsolidationTemporaryPath(const std::string& folder, const std::string& entry) {
-  return WithLastThreeReplaced(folder, entry, "tmp");
-}
-
-std::string ConsolidationBackupPath(const std::string& folder, const std::string& entry) {
-  return WithLastThreeReplaced(folder, entry, "~bk");
+  const std::string stem = entry.size() >= 3 ? entry.substr(0, entry.size() - 3) : std::string();
+  return folder + stem + "tmp";
 }
 
 ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std::vector<std::string>& entries,
                                             ProjectPage& readBuffer, ProjectPage& buildBuffer,
-                                            ConsolidationFiles& files, ConsolidationProgress* progress) {
+                                            ConsolidationProgress* progress) {
+  using Outcome = ConsolidationResult::Outcome;
   ConsolidationResult result;
+  // An earlier consolidation that was cut short is finished first: its temporaries are the only
+  // copy of some slots until then.
+  const JournalResolution earlier = FinishConsolidationJournal(folder, readBuffer);
+  if (earlier.outcome == JournalOutcome::Unresolved) return Stopped(result, Outcome::Unresolved, earlier.problemPath);
+  if (earlier.outcome == JournalOutcome::Unreadable) {
+    return Stopped(result, Outcome::UnreadableProject, earlier.problemPath);
+  }
+  result.finishedEarlier = earlier.outcome == JournalOutcome::Completed;
+
   long examined = 0;
   long toPlace = static_cast<long>(entries.size()) * kSlotCount;
   if (progress != nullptr) {
@@ -196,64 +141,102 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
     progress->ToPlace(toPlace);
   }
 
-  // The survey: each project once, for the characters its slots sort under.
+  // The survey: each project once, for the characters its slots sort under and the lengths of
+  // their fields.
   std::vector<SortKeys> keys(entries.size());
+  std::vector<ProjectSurvey> surveys(entries.size());
   for (std::size_t n = 0; n < entries.size(); ++n) {
-    ++result.reads;
-    if (!files.Read(folder + entries[n], readBuffer)) {
-      result.outcome = ConsolidationResult::Outcome::UnreadableProject;
-      result.failedPath = folder + entries[n];
-      return result;
-    }
+    const std::string project = folder + entries[n];
+    // The platform's replace would take a read-only project's place all the same.
+    if (IsReadOnlyFile(project.c_str())) return Stopped(result, Outcome::ReadOnlyProject, project);
+    ++result.openings;
+    if (!ReadPage(project, readBuffer)) return Stopped(result, Outcome::UnreadableProject, project);
     for (int slot = 0; slot < kSlotCount; ++slot) {
       keys[n][slot] = SortCharacter(readBuffer.names[slot]);
+      surveys[n][slot] = {static_cast<std::uint8_t>(std::strlen(readBuffer.names[slot])),
+                          static_cast<std::uint16_t>(std::strlen(readBuffer.texts[slot]))};
       if (progress != nullptr) progress->Examined(++examined);
     }
   }
+  for (const std::string& entry : entries) {
+    const std::string temporary = ConsolidationTemporaryPath(folder, entry);
+    if (!NothingAt(temporary)) return Stopped(result, Outcome::Failed, temporary);
+  }
+  if (!WriteJournalPlan(folder, entries)) {
+    RollBackConsolidation(folder, entries);
+    return Stopped(result, Outcome::Failed, ConsolidationJournalPath(folder));
+  }
 
-  // The build: the order groups each character's slots by project, so a project is read again
-  // only for the characters it holds.
+  // The build: every slot is read once, straight into its place. The projects stay open until
+  // the build ends (up to a limit that the C library's streams allow), so a project is opened
+  // once more only when the limit made it close; one holding none of a character's slots is never
+  // entered for it.
   const std::vector<SlotRef> order = ConsolidationOrder(keys);
-  Transaction transaction(folder, entries, files);
-  std::size_t loaded = entries.size();
+  std::vector<std::uint64_t> checksums;
+  std::vector<std::FILE*> sources(entries.size(), nullptr);
+  std::size_t openSources = 0;
+  const auto closeSources = [&] {
+    for (std::FILE*& source : sources) {
+      if (source != nullptr) FileClose(source);
+      source = nullptr;
+    }
+    openSources = 0;
+  };
   std::size_t next = 0;
-  for (std::size_t n = 0; n < entries.size(); ++n) {
+  std::string failedPath;
+  Outcome failure = Outcome::Failed;
+  for (std::size_t n = 0; n < entries.size() && failedPath.empty(); ++n) {
     ClearPage(buildBuffer);
-    for (int slot = 0; slot < kSlotCount; ++slot, ++next) {
+    for (int slot = 0; slot < kSlotCount && failedPath.empty(); ++slot, ++next) {
       if (progress != nullptr) progress->ToPlace(--toPlace);
       const SlotRef from = order[next];
-      if (from.project != loaded) {
-        ++result.reads;
-        if (!files.Read(folder + entries[from.project], readBuffer)) {
-          transaction.RollBack();
-          result.outcome = ConsolidationResult::Outcome::Failed;
-          result.failedPath = folder + entries[from.project];
-          return result;
-        }
-        loaded = from.project;
-      }
-      std::memcpy(buildBuffer.names[slot], readBuffer.names[from.slot], kButtonNameSize);
-      std::memcpy(buildBuffer.texts[slot], readBuffer.texts[from.slot], kTextFieldSize);
+      const SlotSurvey& survey = surveys[from.project][from.slot];
+      const unsigned char key = keys[from.project][from.slot];
       if (progress != nullptr) progress->Examined(++examined);
+      if (survey.nameLength == 0 && survey.textLength == 0) continue;
+      std::FILE*& source = sources[from.project];
+      if (source == nullptr) {
+        if (openSources == kMostOpenSources) closeSources();
+        ++result.openings;
+        source = FileOpen((folder + entries[from.project]).c_str(), "rb");
+        // Each slot is two small reads far apart: a buffer would only read ahead in vain.
+        if (source != nullptr) {
+          std::setvbuf(source, nullptr, _IONBF, 0);
+          ++openSources;
+        }
+      }
+      if (source == nullptr || !ReadSlot(source, from.slot, survey, key, buildBuffer, slot)) {
+        failedPath = folder + entries[from.project];
+        failure = Outcome::UnreadableProject;
+      }
     }
+    if (!failedPath.empty()) break;
+    checksums.push_back(PageChecksum(buildBuffer));
     const std::string temporary = ConsolidationTemporaryPath(folder, entries[n]);
-    // Counted before the write: a failed write may still have left a file behind.
-    transaction.TemporaryWritten();
-    if (!files.WriteWhole(temporary, buildBuffer)) {
-      transaction.RollBack();
-      result.outcome = ConsolidationResult::Outcome::Failed;
-      result.failedPath = temporary;
-      return result;
-    }
+    if (!WriteWhole(temporary, buildBuffer)) failedPath = temporary;
+  }
+  closeSources();
+  if (!failedPath.empty()) {
+    RollBackConsolidation(folder, entries);
+    return Stopped(result, failure, failedPath);
   }
 
-  std::string failedPath;
-  if (!transaction.ReplaceAll(failedPath)) {
-    transaction.RollBack();
-    result.outcome = ConsolidationResult::Outcome::Failed;
-    result.failedPath = failedPath;
-    return result;
+  // Sealed, the journal decides the consolidation: from here on it is finished, not undone.
+  if (!SealJournal(folder, entries, checksums)) {
+    RollBackConsolidation(folder, entries);
+    return Stopped(result, Outcome::Failed, ConsolidationJournalPath(folder));
   }
-  result.leftBehind = transaction.RemoveBackups();
+  for (std::size_t n = 0; n < entries.size(); ++n) {
+    const std::string project = folder + entries[n];
+    if (FileReplace(ConsolidationTemporaryPath(folder, entries[n]).c_str(), project.c_str())) continue;
+    // The way of the next start, tried at once: it verifies every replacement and puts the rest
+    // in place.
+    if (FinishConsolidationJournal(folder, readBuffer).outcome == JournalOutcome::Completed) return result;
+    return Stopped(result, Outcome::Failed, project);
+  }
+  errno = 0;
+  if (!FileRemove(ConsolidationJournalPath(folder).c_str()) && errno != ENOENT) {
+    result.leftBehind = ConsolidationJournalPath(folder);
+  }
   return result;
 }

@@ -1,7 +1,8 @@
 // Consolidating projects: the slots of several project files gathered, ordered by the first
-// character of their button names, and dealt out again over the same files. All or nothing: a
-// chosen project file is only ever replaced whole, by a completely written and checked file, and
-// when any step fails every chosen project keeps its old content.
+// character of their button names, and dealt out again over the same files. All or nothing, even
+// when the process is killed: a chosen project file is only ever replaced whole, by a completely
+// written and checked file, and only after a journal (projects/consolidation_journal.h) has
+// recorded every replacement.
 #ifndef VARNEL_PROJECTS_CONSOLIDATION_H
 #define VARNEL_PROJECTS_CONSOLIDATION_H
 
@@ -29,31 +30,6 @@ using SortKeys = std::array<unsigned char, kSlotCount>;
 // appears exactly once.
 std::vector<SlotRef> ConsolidationOrder(const std::vector<SortKeys>& keys);
 
-// The file operations of a consolidation, so that tests can make any one of them fail.
-class ConsolidationFiles {
- public:
-  virtual ~ConsolidationFiles() = default;
-  // True when exactly one whole page was read (a longer file gives its first page).
-  virtual bool Read(const std::string& path, ProjectPage& page) = 0;
-  // Creates or truncates path and writes the page; true only when the file was written, flushed,
-  // closed and read back equal.
-  virtual bool WriteWhole(const std::string& path, const ProjectPage& page) = 0;
-  virtual bool Copy(const std::string& from, const std::string& to) = 0;
-  // Puts from in the place of to in one step; to is never missing on the way.
-  virtual bool Replace(const std::string& from, const std::string& to) = 0;
-  virtual bool Remove(const std::string& path) = 0;
-};
-
-// The real files, through the C library and the platform's replace.
-class DiskFiles : public ConsolidationFiles {
- public:
-  bool Read(const std::string& path, ProjectPage& page) override;
-  bool WriteWhole(const std::string& path, const ProjectPage& page) override;
-  bool Copy(const std::string& from, const std::string& to) override;
-  bool Replace(const std::string& from, const std::string& to) override;
-  bool Remove(const std::string& path) override;
-};
-
 // Told the two progress counts as they change.
 class ConsolidationProgress {
  public:
@@ -63,27 +39,32 @@ class ConsolidationProgress {
 };
 
 struct ConsolidationResult {
-  enum class Outcome { Done, UnreadableProject, Failed };
+  enum class Outcome { Done, ReadOnlyProject, UnreadableProject, Unresolved, Failed };
   Outcome outcome = Outcome::Done;
-  // The file whose step failed: a project that could not be read, a temporary or backup file.
+  // The file whose step failed: a project that is read-only or could not be read (or the journal,
+  // or a file it names), a temporary file, the journal. Unresolved: the file of an earlier, interrupted consolidation that could be
+  // neither finished nor undone.
   std::string failedPath;
-  // Done, but this backup of an old project could not be removed: the user is told where it is.
+  // Done, but the journal could not be removed: the user is told where it is.
   std::string leftBehind;
-  // Whole-page reads made, for the figures of the benchmark.
-  long reads = 0;
+  // An interrupted consolidation was found and finished before this one started.
+  bool finishedEarlier = false;
+  // Times a project file was opened for reading, for the figures of the benchmark.
+  long openings = 0;
 };
 
 // The temporary file of a project during a consolidation: its name with the last three
-// characters replaced by "tmp" (x.vrl gives x.tmp), and the backup of its old content ("~bk").
+// characters replaced by "tmp" (x.vrl gives x.tmp).
 std::string ConsolidationTemporaryPath(const std::string& folder, const std::string& entry);
-std::string ConsolidationBackupPath(const std::string& folder, const std::string& entry);
 
 // Consolidates the projects folder + entries[n] in list order, using only the two page buffers
-// given. UnreadableProject: a chosen project could not be read before anything was written.
-// Failed: a later step failed; every chosen project has its old content again and no temporary
-// or backup file is left (unless putting an old file back failed too: its backup then stays).
+// given. An interrupted consolidation's journal is finished first. Nothing is written when a
+// chosen project is read-only or cannot be read, or when a temporary file is in the way (a file
+// that is not ours is never overwritten). Failed: a later step failed; every chosen project
+// keeps its old content, unless the replacements had begun: the journal then stays, and the next
+// start completes them.
 ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std::vector<std::string>& entries,
                                             ProjectPage& readBuffer, ProjectPage& buildBuffer,
-                                            ConsolidationFiles& files, ConsolidationProgress* progress);
+                                            ConsolidationProgress* progress);
 
 #endif

@@ -13,6 +13,8 @@ bool FileFlush(std::FILE* file) { return std::fflush(file) == 0 && FlushFileToDi
 
 bool FileClose(std::FILE* file) { return std::fclose(file) == 0; }
 
+bool FileSeek(std::FILE* file, long offset) { return std::fseek(file, offset, SEEK_SET) == 0; }
+
 bool FileError(std::FILE* file) { return std::ferror(file) != 0; }
 
 bool FileReplace(const char* temporaryPath, const char* targetPath) {

@@ -18,6 +18,8 @@ std::size_t FileWrite(const void* data, std::size_t size, std::FILE* file);
 bool FileFlush(std::FILE* file);
 // Closes the file whatever happens; false when data could not be written at the close.
 bool FileClose(std::FILE* file);
+// As fseek from the start of the file: false when the position could not be set.
+bool FileSeek(std::FILE* file, long offset);
 // True when a read on this file failed (rather than reaching its end).
 bool FileError(std::FILE* file);
 // ReplaceFileWith of projects/file_system.h.

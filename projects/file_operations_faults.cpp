@@ -69,14 +69,25 @@ bool FileClose(std::FILE* file) {
   return std::fclose(file) == 0 && !fails;
 }
 
+bool FileSeek(std::FILE* file, long offset) {
+  if (FailsNow()) return false;
+  return std::fseek(file, offset, SEEK_SET) == 0;
+}
+
 bool FileError(std::FILE* file) { return std::ferror(file) != 0 || file == failedRead; }
 
 bool FileReplace(const char* temporaryPath, const char* targetPath) {
-  if (FailsNow()) return false;
+  if (FailsNow()) {
+    errno = EIO;
+    return false;
+  }
   return ReplaceFileWith(temporaryPath, targetPath);
 }
 
 bool FileRemove(const char* path) {
-  if (FailsNow()) return false;
+  if (FailsNow()) {
+    errno = EIO;
+    return false;
+  }
   return std::remove(path) == 0;
 }

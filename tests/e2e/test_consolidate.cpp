@@ -1,5 +1,5 @@
 // Consolidate Projects as a user meets it: choosing projects by clicking, the consolidation of two
-// projects into the order of their names, and one that a file held by another program stops.
+// projects into the order of their names, and the files that stop one before it writes anything.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/board_steps.h"
@@ -98,33 +98,60 @@ TEST_F(Consolidate, ClickedProjectsAreDealtTheirSlotsInTheOrderOfTheNames) {
   EXPECT_EQ(FolderContents(session_.Folder()).size(), 3u) << "a temporary or backup file was left";
 }
 
-TEST_F(Consolidate, AFileHeldByAnotherProgramChangesNothingAndNamesTheFile) {
+// Each of these stops the consolidation before anything is written and names its file: a
+// temporary file in the way (held by another program), a read-only project (whose mark stays), a
+// project that cannot be read (held by another program).
+TEST_F(Consolidate, AFileInTheWayOrAReadOnlyOrUnreadableProjectChangesNothingAndNamesTheFile) {
   const std::string held = session_.Folder() + "First.tmp";
+  const std::string second = session_.Folder() + "Second.vrl";
   ASSERT_TRUE(WriteWholeFile(held, "someone else's"));
-  const auto before = FolderContents(session_.Folder());
-  HeldFile lock(held);
-  ASSERT_TRUE(lock.Held());
-  // The board's unsaved text is saved before the consolidation and shown again after it.
-  SendMessageA(session_.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before consolidating"));
-
-  ASSERT_NE(Open(), nullptr);
-  ASSERT_TRUE(Activate(dialog_));
-  ClickProject("First.vrl");
-  ClickProject("Second.vrl");
-  ASSERT_TRUE(WaitUntil([&] { return ChosenCount() == 2; }, 3000));
-  PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(1164, BN_CLICKED), 0);
-  HWND box = WaitForMessageBox(session_.Program().id, "Varnel", 10000);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), "Error saving:\n" + held);
-  ASSERT_TRUE(AnswerMessageBox(box, "OK"));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog_); }, 5000));
-  lock.Release();
-
-  auto after = FolderContents(session_.Folder());
-  EXPECT_EQ(after.erase("Alpha.vrl"), 1u);
-  auto expected = before;
+  auto expected = FolderContents(session_.Folder());
   expected.erase("Alpha.vrl");
-  EXPECT_EQ(after, expected);
+  // Chooses both projects, presses OK and answers the message; returns its text.
+  const auto consolidate = [&]() -> std::string {
+    if (Open() == nullptr || !Activate(dialog_)) return "no dialog";
+    ClickProject("First.vrl");
+    ClickProject("Second.vrl");
+    if (!WaitUntil([&] { return ChosenCount() == 2; }, 3000)) return "not chosen";
+    PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(1164, BN_CLICKED), 0);
+    HWND box = WaitForMessageBox(session_.Program().id, "Varnel", 10000);
+    if (box == nullptr) return "no message";
+    const std::string text = MessageBoxText(box);
+    AnswerMessageBox(box, "OK");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog_); }, 5000));
+    return text;
+  };
+  const auto unchanged = [&] {
+    auto after = FolderContents(session_.Folder());
+    EXPECT_EQ(after.erase("Alpha.vrl"), 1u);
+    EXPECT_EQ(after, expected);
+  };
+
+  {
+    HeldFile lock(held);
+    ASSERT_TRUE(lock.Held());
+    // The board's unsaved text is saved before the consolidation and shown again after it.
+    SendMessageA(session_.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before consolidating"));
+    EXPECT_EQ(consolidate(), "Error saving:\n" + held);
+  }
+  unchanged();
   EXPECT_EQ(SlotTextInFile(alpha_, 0), "typed before consolidating");
   EXPECT_EQ(WindowText(session_.Item(1071)), "typed before consolidating");
+  // A leftover that no program holds is not overwritten either.
+  EXPECT_EQ(consolidate(), "Error saving:\n" + held);
+  unchanged();
+  ASSERT_TRUE(DeleteFileA(held.c_str()));
+  expected.erase("First.tmp");
+
+  ASSERT_TRUE(SetFileAttributesA(second.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(consolidate(), "Error saving:\n" + second);
+  EXPECT_NE(GetFileAttributesA(second.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "the read-only mark was cleared";
+  unchanged();
+  ASSERT_TRUE(SetFileAttributesA(second.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+  HeldFile unreadable(second);
+  ASSERT_TRUE(unreadable.Held());
+  EXPECT_EQ(consolidate(), "Unable to open:\n" + second);
+  unreadable.Release();
+  unchanged();
 }

@@ -1,10 +1,12 @@
 // Consolidating projects: the sort character, the order, and that no failing step can lose or
 // duplicate a slot.
 #include "projects/consolidation.h"
+#include "projects/consolidation_journal.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -95,20 +97,19 @@ class Consolidation : public ::testing::Test {
     return names;
   }
 
-  ConsolidationResult Run(const std::vector<std::string>& entries, ConsolidationFiles& files) {
-    return ConsolidateProjectFiles(folder_, entries, *read_, *build_, files, nullptr);
+  ConsolidationResult Run(const std::vector<std::string>& entries) {
+    return ConsolidateProjectFiles(folder_, entries, *read_, *build_, nullptr);
   }
 
   std::string folder_;
   std::unique_ptr<ProjectPage> read_;
   std::unique_ptr<ProjectPage> build_;
-  DiskFiles disk_;
 };
 
 TEST_F(Consolidation, DealsTheOrderedSlotsOverTheProjectsInListOrder) {
   WriteProject("First.vrl", {"Zebra", "apple", "Mango", "", "-Notes"});
   WriteProject("Second.vrl", {"banana", "42", " space", "Avocado", "Apricot"});
-  const ConsolidationResult result = Run({"First.vrl", "Second.vrl"}, disk_);
+  const ConsolidationResult result = Run({"First.vrl", "Second.vrl"});
   ASSERT_EQ(result.outcome, ConsolidationResult::Outcome::Done) << result.failedPath;
 
   const std::vector<std::string> expected = {" space", "42", "apple", "Avocado", "Apricot", "banana", "Mango", "-Notes",
@@ -119,69 +120,116 @@ TEST_F(Consolidation, DealsTheOrderedSlotsOverTheProjectsInListOrder) {
   EXPECT_EQ(TextAt("First.vrl", 9), "First.vrl slot 3");
   EXPECT_EQ(TextAt("Second.vrl", 32), "");
   EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"First.vrl", "Second.vrl"}));
-  // Two reads for the survey; the build reads a project again only when the order moves into it:
-  // Second (" space", "42"), First ("apple"), Second ("Avocado" to "banana"), First ("Mango" to
-  // its empty slots), Second (its empty slots).
-  EXPECT_EQ(result.reads, 2 + 5);
+  // Two openings for the survey, and one of each project for the build, which keeps them open while
+  // the order moves between them; slots without name and text are never read.
+  EXPECT_EQ(result.openings, 2 + 2);
 }
 
 TEST_F(Consolidation, ASingleProjectKeepsItsOwnSlots) {
   WriteProject("Only.vrl", {"b", "a", "", "c"});
-  ASSERT_EQ(Run({"Only.vrl"}, disk_).outcome, ConsolidationResult::Outcome::Done);
+  ASSERT_EQ(Run({"Only.vrl"}).outcome, ConsolidationResult::Outcome::Done);
   EXPECT_EQ(NameAt("Only.vrl", 0), "a");
   EXPECT_EQ(TextAt("Only.vrl", 0), "Only.vrl slot 1");
   EXPECT_EQ(TextAt("Only.vrl", 3), "Only.vrl slot 2");
 }
 
-// Fails the chosen operation (counting from 0); a failing write leaves half a file, as a full
-// disk would.
-class FailingFiles : public ConsolidationFiles {
- public:
-  explicit FailingFiles(int failAt) : failAt_(failAt) {}
-  int Count() const { return count_; }
+}  // namespace
 
-  bool Read(const std::string& path, ProjectPage& page) override { return Next() && disk_.Read(path, page); }
-  bool WriteWhole(const std::string& path, const ProjectPage& page) override {
-    if (Next()) return disk_.WriteWhole(path, page);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(&page), kProjectPageSize / 2);
-    return false;
+namespace {
+
+TEST(ConsolidationJournal, ACutJournalIsNeverCompleteAndKeepsOnlyWholeEntries) {
+  const std::vector<std::string> entries = {"First.vrl", "Second.vrl"};
+  const std::string plan = JournalPlanText(entries);
+  const std::string text = plan + JournalSealText(plan, {0x1234, 0xabcdef});
+  const JournalContents whole = ParseJournal(text);
+  ASSERT_TRUE(whole.complete);
+  EXPECT_EQ(whole.entries, entries);
+  EXPECT_EQ(whole.checksums, (std::vector<std::uint64_t>{0x1234, 0xabcdef}));
+  for (std::size_t cut = 0; cut < text.size(); ++cut) {
+    const JournalContents part = ParseJournal(text.substr(0, cut));
+    EXPECT_FALSE(part.complete) << cut;
+    for (const std::string& entry : part.entries) EXPECT_TRUE(entry == entries[0] || entry == entries[1]) << cut;
+    EXPECT_EQ(part.planned, cut >= plan.size()) << cut;
   }
-  bool Copy(const std::string& from, const std::string& to) override { return Next() && disk_.Copy(from, to); }
-  bool Replace(const std::string& from, const std::string& to) override { return Next() && disk_.Replace(from, to); }
-  bool Remove(const std::string& path) override { return disk_.Remove(path); }
-
- private:
-  bool Next() { return count_++ != failAt_; }
-  int failAt_;
-  int count_ = 0;
-  DiskFiles disk_;
-};
-
-TEST_F(Consolidation, AFailureAtAnyStepLeavesEveryProjectAsItWasAndNoFileBehind) {
-  const std::vector<std::string> entries = {"A.vrl", "B.vrl", "C.vrl"};
-  auto prepare = [&] {
-    WriteProject("A.vrl", {"m", "c", "x"});
-    WriteProject("B.vrl", {"b", "", "a"});
-    WriteProject("C.vrl", {"z"});
-  };
-  prepare();
-  std::map<std::string, std::string> before;
-  for (const std::string& entry : entries) before[entry] = Bytes(entry);
-  FailingFiles counting(-1);
-  ASSERT_EQ(Run(entries, counting).outcome, ConsolidationResult::Outcome::Done);
-  const int operations = counting.Count();
-  ASSERT_GT(operations, 10);
-
-  for (int failAt = 0; failAt < operations; ++failAt) {
-    SCOPED_TRACE("operation " + std::to_string(failAt));
-    prepare();
-    FailingFiles failing(failAt);
-    const ConsolidationResult result = Run(entries, failing);
-    EXPECT_NE(result.outcome, ConsolidationResult::Outcome::Done);
-    EXPECT_FALSE(result.failedPath.empty());
-    for (const std::string& entry : entries) EXPECT_EQ(Bytes(entry), before[entry]) << entry;
-    EXPECT_EQ(FolderFiles(), entries);
-  }
+  std::string altered = text;
+  altered[plan.size() + 20] = altered[plan.size() + 20] == '1' ? '2' : '1';
+  EXPECT_FALSE(ParseJournal(altered).complete);
 }
 
 }  // namespace
+
+// A consolidation cut short at each of its stages, then finished as the next start finishes it.
+TEST_F(Consolidation, AnInterruptedConsolidationIsFinishedOrUndoneAndAForeignJournalIsLeftAlone) {
+  WriteProject("First.vrl", {"b", "a"});
+  WriteProject("Second.vrl", {"c"});
+  const std::vector<std::string> entries = {"First.vrl", "Second.vrl"};
+  const std::string first = Bytes("First.vrl");
+  const std::string second = Bytes("Second.vrl");
+  ProjectPage& scratch = *read_;
+
+  // Planned, one temporary written: undone, the projects as they were.
+  ASSERT_TRUE(WriteJournalPlan(folder_, entries));
+  std::ofstream(folder_ + "First.tmp", std::ios::binary) << "half a temporary";
+  EXPECT_EQ(FinishConsolidationJournal(folder_, scratch).outcome, JournalOutcome::RolledBack);
+  EXPECT_EQ(FolderFiles(), entries);
+  EXPECT_EQ(Bytes("First.vrl"), first);
+
+  // Sealed, First already replaced: Second takes its replacement too.
+  ASSERT_EQ(Run(entries).outcome, ConsolidationResult::Outcome::Done);
+  const std::string newFirst = Bytes("First.vrl");
+  const std::string newSecond = Bytes("Second.vrl");
+  std::ofstream(folder_ + "Second.vrl", std::ios::binary) << second;
+  std::ofstream(folder_ + "Second.tmp", std::ios::binary) << newSecond;
+  ProjectPage& page = *build_;
+  std::vector<std::uint64_t> checksums;
+  for (const std::string* bytes : {&newFirst, &newSecond}) {
+    std::memcpy(&page, bytes->data(), kProjectPageSize);
+    checksums.push_back(PageChecksum(page));
+  }
+  ASSERT_TRUE(WriteJournalPlan(folder_, entries));
+  ASSERT_TRUE(SealJournal(folder_, entries, checksums));
+  EXPECT_EQ(FinishConsolidationJournal(folder_, scratch).outcome, JournalOutcome::Completed);
+  EXPECT_EQ(FolderFiles(), entries);
+  EXPECT_EQ(Bytes("First.vrl"), newFirst);
+  EXPECT_EQ(Bytes("Second.vrl"), newSecond);
+
+  // A replacement that does not match its checksum is never put in place.
+  ASSERT_TRUE(WriteJournalPlan(folder_, entries));
+  ASSERT_TRUE(SealJournal(folder_, entries, checksums));
+  std::ofstream(folder_ + "Second.vrl", std::ios::binary) << second;
+  std::ofstream(folder_ + "Second.tmp", std::ios::binary) << first;
+  const JournalResolution broken = FinishConsolidationJournal(folder_, scratch);
+  EXPECT_EQ(broken.outcome, JournalOutcome::Unresolved);
+  EXPECT_EQ(Bytes("Second.tmp"), first);
+  EXPECT_EQ(Bytes("Second.vrl"), second);
+  // And no consolidation starts over it.
+  EXPECT_EQ(Run(entries).outcome, ConsolidationResult::Outcome::Unresolved);
+  fs::remove(folder_ + "Second.tmp");
+  fs::remove(ConsolidationJournalPath(folder_));
+
+  std::ofstream(ConsolidationJournalPath(folder_), std::ios::binary) << "someone else's notes";
+  EXPECT_EQ(FinishConsolidationJournal(folder_, scratch).outcome, JournalOutcome::Unresolved);
+  EXPECT_EQ(Bytes("consolidation.jnl"), "someone else's notes");
+}
+
+// Nothing is written over a file that is not ours, nor into a read-only project.
+TEST_F(Consolidation, AReadOnlyProjectOrATemporaryInTheWayStopsItBeforeAnythingIsWritten) {
+  WriteProject("First.vrl", {"b", "a"});
+  WriteProject("Second.vrl", {"c"});
+  const std::vector<std::string> entries = {"First.vrl", "Second.vrl"};
+  const std::string first = Bytes("First.vrl");
+  std::ofstream(folder_ + "Second.tmp", std::ios::binary) << "left by something else";
+  ConsolidationResult result = Run(entries);
+  EXPECT_EQ(result.outcome, ConsolidationResult::Outcome::Failed);
+  EXPECT_EQ(result.failedPath, folder_ + "Second.tmp");
+  EXPECT_EQ(Bytes("Second.tmp"), "left by something else");
+  fs::remove(folder_ + "Second.tmp");
+
+  fs::permissions(folder_ + "Second.vrl", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                 fs::perm_options::remove);
+  result = Run(entries);
+  EXPECT_EQ(result.outcome, ConsolidationResult::Outcome::ReadOnlyProject);
+  EXPECT_EQ(result.failedPath, folder_ + "Second.vrl");
+  EXPECT_EQ(Bytes("First.vrl"), first);
+  EXPECT_EQ(FolderFiles(), entries);
+}
