@@ -1,6 +1,8 @@
 // The consolidation journal: written, read, and finished or undone.
 #include "projects/consolidation_journal.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -173,6 +175,22 @@ bool RollBackConsolidation(const std::string& folder, const std::vector<std::str
   }
   // The journal goes last: as long as a temporary is left, the journal says whose it is.
   return removed && RemoveIfPresent(ConsolidationJournalPath(folder));
+}
+
+bool PendingConsolidationLists(const std::string& folder, const std::string& fileName) {
+  std::string text;
+  const Presence journal = ReadText(ConsolidationJournalPath(folder), text);
+  if (journal == Presence::Absent) return false;
+  if (journal == Presence::Unreadable) return true;
+  const auto sameLetters = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  for (const std::string& entry : ParseJournal(text).entries) {
+    if (entry.size() == fileName.size() && std::equal(entry.begin(), entry.end(), fileName.begin(), sameLetters)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 JournalResolution FinishConsolidationJournal(const std::string& folder, ProjectPage& scratch) {

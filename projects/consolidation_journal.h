@@ -51,6 +51,11 @@ struct JournalResolution {
   std::string problemPath;
 };
 
+// True while a journal in folder lists fileName (letter case aside), or cannot be read: its
+// consolidation is yet to replace that project, so nothing else may be saved into it until then,
+// or one of the two would overwrite the other's texts.
+bool PendingConsolidationLists(const std::string& folder, const std::string& fileName);
+
 // Finishes or undoes the consolidation whose journal is in folder, using scratch to verify the
 // replacements.
 JournalResolution FinishConsolidationJournal(const std::string& folder, ProjectPage& scratch);

@@ -13,6 +13,7 @@
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
 #include "desktop/settings.h"
+#include "projects/consolidation_journal.h"
 #include "projects/file_operations.h"
 #include "projects/project_file.h"
 #include "projects/project_library.h"
@@ -26,8 +27,12 @@ constexpr const char* kDeleteQuestionFormat =
     "You are about to delete project:\n%s\n\nDo you want to delete this project?";
 constexpr const char* kErrorDeletingFormat = "Error deleting:\n%s";
 
+// A project that an unfinished consolidation still has to replace is not the slots' file: saved
+// there, they would be overwritten when the consolidation is finished at the next start, so they
+// are offered a name of their own instead.
 bool CurrentFileHoldsTheSlots() {
-  return ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath);
+  return ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath) &&
+         !PendingConsolidationLists(ProgramFolder, FileNameOfPath(CurrentProjectPath));
 }
 
 HWND ProjectCombo() { return GetDlgItem(BoardHandle, IDC_PROJECT_COMBO); }

@@ -200,6 +200,9 @@ TEST_F(Consolidation, AnInterruptedConsolidationIsFinishedOrUndoneAndAForeignJou
   std::ofstream(folder_ + "Second.tmp", std::ios::binary) << first;
   const JournalResolution broken = FinishConsolidationJournal(folder_, scratch);
   EXPECT_EQ(broken.outcome, JournalOutcome::Unresolved);
+  // Until it is finished, the board saves nothing into the projects it lists.
+  EXPECT_TRUE(PendingConsolidationLists(folder_, "second.VRL"));
+  EXPECT_FALSE(PendingConsolidationLists(folder_, "Third.vrl"));
   EXPECT_EQ(Bytes("Second.tmp"), first);
   EXPECT_EQ(Bytes("Second.vrl"), second);
   // And no consolidation starts over it.
@@ -207,6 +210,7 @@ TEST_F(Consolidation, AnInterruptedConsolidationIsFinishedOrUndoneAndAForeignJou
   fs::remove(folder_ + "Second.tmp");
   fs::remove(ConsolidationJournalPath(folder_));
 
+  EXPECT_FALSE(PendingConsolidationLists(folder_, "Second.vrl"));
   std::ofstream(ConsolidationJournalPath(folder_), std::ios::binary) << "someone else's notes";
   EXPECT_EQ(FinishConsolidationJournal(folder_, scratch).outcome, JournalOutcome::Unresolved);
   EXPECT_EQ(Bytes("consolidation.jnl"), "someone else's notes");
