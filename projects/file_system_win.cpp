@@ -76,7 +76,10 @@ bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
     const DWORD error = GetLastError();
     const unsigned pauseMs = ReplaceRetryPauseMs(attempt, waitedMs);
     if (pauseMs == 0 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) {
-      SetLastError(error);
+      // A target that another program holds open is refused as "access denied": the user is
+      // told that the file is in use, which is what can be done something about.
+      const bool held = error == ERROR_ACCESS_DENIED && IsHeldByAnotherProgram(targetPath);
+      SetLastError(held ? ERROR_SHARING_VIOLATION : error);
       return false;
     }
     heldOff.Begin();
