@@ -232,7 +232,8 @@ void BackdropDialog::CreateShellEntries(const char* program, const char* readme,
                                         const char* installer, const char* uninstallIcon) {
   HWND owner = Handle();
   const char* folder = InstallFolder;
-  const bool desktopMade = CreateShellEntry(owner, CSIDL_COMMON_DESKTOPDIRECTORY, program, "", kGroupName, folder, program, 0) == 1;
+  const bool desktopMade =
+      CreateShellEntry(owner, CSIDL_COMMON_DESKTOPDIRECTORY, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);
   // The group is made anew: an old one whose files could not all go is a failed step too. A
   // subfolder the user made in it stays, and so does the group folder around it.
@@ -246,8 +247,8 @@ void BackdropDialog::CreateShellEntries(const char* program, const char* readme,
   PumpWait(64, 1);
   groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, readme, "", "Read Me", folder, readmeIcon, 0) == 1;
   PumpWait(64, 1);
-  groupMade &=
-      CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, installer, kRelayArgument, "UnInstall", folder, uninstallIcon, 0) == 1;
+  groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, installer, kRelayArgument, "UnInstall", folder,
+                                uninstallIcon, 0) == 1;
   // Every step is judged, not only the last: no missing shortcut is passed over in silence.
   if (!desktopMade) ShowMessage(owner, kDesktopError, kInstallCaption, MB_ICONERROR);
   if (!groupMade) ShowMessage(owner, kGroupError, kInstallCaption, MB_ICONERROR);

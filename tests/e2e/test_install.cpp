@@ -51,7 +51,9 @@ class Install : public testing::Test {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
     for (const std::string& link : {DesktopLink(), UserDesktopLink()}) DeleteFileA(link.c_str());
     for (const std::string& group : {Group(), UserGroup()}) {
-      for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) DeleteFileA((group + "\\" + name).c_str());
+      for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) {
+        DeleteFileA((group + "\\" + name).c_str());
+      }
       RemoveDirectoryA(group.c_str());
     }
     set_ = MakeScratchFolder("install-set");
