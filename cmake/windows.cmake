@@ -91,8 +91,9 @@ add_library(installer_core STATIC
   installer/ini_migration.cpp
   installer/contained_delete.cpp
   installer/set_check.cpp
+  installer/board_launch.cpp
 )
-target_link_libraries(installer_core PUBLIC framework varnel_shared installer_portable shell32 ole32 uuid)
+target_link_libraries(installer_core PUBLIC framework varnel_shared installer_portable shell32 ole32 oleaut32 uuid)
 add_executable(installer WIN32 installer/main.cpp installer/install_files.cpp installer/install.rc)
 set_target_properties(installer PROPERTIES OUTPUT_NAME INSTALL SUFFIX .EXE)
 target_link_libraries(installer PRIVATE installer_core)

@@ -13,6 +13,7 @@
 #include "desktop/screen_dpi.h"
 #include "desktop/settings_keys.h"
 #include "desktop/waits.h"
+#include "installer/board_launch.h"
 #include "installer/ini_migration.h"
 #include "installer/contained_delete.h"
 #include "installer/install_files.h"
@@ -44,6 +45,7 @@ constexpr const char* kDesktopError = "There was an error while creating the sho
 constexpr const char* kInstalled =
     "Varnel is installed on your Hard-Drive.\n\nYou will notice that a Varnel Group has been Created and there are "
     "several icons in it. Among the icons you should see [Varnel], [Readme], and [UnInstall].";
+constexpr const char* kStartFromShortcut = "\n\nStart Varnel from its shortcut on the desktop or in the Start menu.";
 constexpr const char* kFirstStartArgument = "InstallingTheProgram";
 constexpr const char* kNotStartedFormat =
     "Varnel is installed, but it could not be started from:\n%s\nStart it from its shortcut on the desktop.";
@@ -208,12 +210,17 @@ void BackdropDialog::OnStartInstall(int, int, HWND) {
   std::snprintf(uninstallIcon, sizeof(uninstallIcon), "%s\\UNINSTL.ICO", InstallFolder);
   CreateShellEntries(program, readme, readmeIcon, installer, uninstallIcon);
   PumpWait(512, 1);
-  ShowMessage(Handle(), kInstalled, kInstallCaption, MB_ICONINFORMATION);
+  // Decided before the final message, so that the message can say when the board is not started.
+  BoardLauncher launcher;
+  char installed[640];
+  std::snprintf(installed, sizeof(installed), "%s%s", kInstalled, launcher.WillStart() ? "" : kStartFromShortcut);
+  ShowMessage(Handle(), installed, kInstallCaption, MB_ICONINFORMATION);
+  if (!launcher.WillStart()) {
+    EndDialog(IDOK);
+    return;
+  }
   SetCurrentDirectoryA(InstallFolder);
-  const INT_PTR started = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(Handle(), "open", program, kFirstStartArgument, InstallFolder, SW_SHOW));
-  // ShellExecute reports success with a value above 32.
-  if (started <= 32) {
+  if (launcher.Start(Handle(), program, kFirstStartArgument, InstallFolder) != 1) {
     char text[512];
     std::snprintf(text, sizeof(text), kNotStartedFormat, program);
     ShowMessage(Handle(), text, kInstallCaption, MB_ICONERROR);
@@ -225,22 +232,23 @@ void BackdropDialog::CreateShellEntries(const char* program, const char* readme,
                                         const char* installer, const char* uninstallIcon) {
   HWND owner = Handle();
   const char* folder = InstallFolder;
-  const bool desktopMade = CreateShellEntry(owner, CSIDL_DESKTOP, program, "", kGroupName, folder, program, 0) == 1;
+  const bool desktopMade =
+      CreateShellEntry(owner, CSIDL_COMMON_DESKTOPDIRECTORY, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);
   // The group is made anew: an old one whose files could not all go is a failed step too. A
   // subfolder the user made in it stays, and so does the group folder around it.
-  bool groupMade = RemoveShellEntry(owner, CSIDL_PROGRAMS, kGroupName, 1) == 1 ||
-                   !ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
+  bool groupMade = RemoveShellEntry(owner, CSIDL_COMMON_PROGRAMS, kGroupName, 1) == 1 ||
+                   !ShellEntryExists(owner, CSIDL_COMMON_PROGRAMS, kGroupName, 1);
   PumpWait(64, 1);
-  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, "", "", kGroupName, "", "", 1) == 1 ||
-               ShellEntryExists(owner, CSIDL_PROGRAMS, kGroupName, 1);
+  groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, "", "", kGroupName, "", "", 1) == 1 ||
+               ShellEntryExists(owner, CSIDL_COMMON_PROGRAMS, kGroupName, 1);
   PumpWait(64, 1);
-  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, program, "", kGroupName, folder, program, 0) == 1;
+  groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, program, "", kGroupName, folder, program, 0) == 1;
   PumpWait(64, 1);
-  groupMade &= CreateShellEntry(owner, CSIDL_PROGRAMS, readme, "", "Read Me", folder, readmeIcon, 0) == 1;
+  groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, readme, "", "Read Me", folder, readmeIcon, 0) == 1;
   PumpWait(64, 1);
-  groupMade &=
-      CreateShellEntry(owner, CSIDL_PROGRAMS, installer, kRelayArgument, "UnInstall", folder, uninstallIcon, 0) == 1;
+  groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, installer, kRelayArgument, "UnInstall", folder,
+                                uninstallIcon, 0) == 1;
   // Every step is judged, not only the last: no missing shortcut is passed over in silence.
   if (!desktopMade) ShowMessage(owner, kDesktopError, kInstallCaption, MB_ICONERROR);
   if (!groupMade) ShowMessage(owner, kGroupError, kInstallCaption, MB_ICONERROR);

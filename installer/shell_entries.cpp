@@ -18,7 +18,9 @@ namespace {
 
 constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-const char* ValueNameOf(int kind) { return kind == CSIDL_DESKTOP ? "Desktop" : "Programs"; }
+bool IsCommonFolder(int kind) { return kind == CSIDL_COMMON_DESKTOPDIRECTORY || kind == CSIDL_COMMON_PROGRAMS; }
+bool IsProgramsFolder(int kind) { return kind == CSIDL_PROGRAMS || kind == CSIDL_COMMON_PROGRAMS; }
+const char* ValueNameOf(int kind) { return IsProgramsFolder(kind) ? "Programs" : "Desktop"; }
 
 bool ReadShellFolderValue(HKEY key, const char* name, char* path) {
   DWORD type = 0;
@@ -46,9 +48,19 @@ int ResolveShellFolder(HWND owner, int kind, char* path) {
       allocator->Release();
     }
   }
-  if (!found) {
+  // The folders for every user are named in the machine's key, the user's own in the user's.
+  if (!found && IsCommonFolder(kind)) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellFoldersKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+      char common[32];
+      std::snprintf(common, sizeof(common), "Common %s", ValueNameOf(kind));
+      found = ReadShellFolderValue(key, common, path);
+      RegCloseKey(key);
+    }
+  }
+  if (!found && !IsCommonFolder(kind)) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
       char common[32];
       std::snprintf(common, sizeof(common), "Common %s", ValueNameOf(kind));
       if (ReadShellFolderValue(key, ValueNameOf(kind), path)) {
@@ -80,7 +92,7 @@ int CreateShellEntry(HWND owner, int kind, const char* target, const char* argum
     std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
     return install_files::CreateFolder(path) ? 1 : 0;
   }
-  if (kind == CSIDL_PROGRAMS) std::snprintf(path, sizeof(path), "%s\\%s\\%s", folder, kGroupName, name);
+  if (IsProgramsFolder(kind)) std::snprintf(path, sizeof(path), "%s\\%s\\%s", folder, kGroupName, name);
   else std::snprintf(path, sizeof(path), "%s\\%s", folder, name);
 
   IShellLinkA* link = nullptr;
@@ -192,7 +204,7 @@ int ShellEntryPath(HWND owner, int kind, const char* name, int group, char* path
   if (!ResolveShellFolder(owner, kind, folder)) return 0;
   int length;
   if (group == 1) length = std::snprintf(path, MAX_PATH, "%s\\%s", folder, name);
-  else if (kind == CSIDL_PROGRAMS) length = std::snprintf(path, MAX_PATH, "%s\\%s\\%s.lnk", folder, kGroupName, name);
+  else if (IsProgramsFolder(kind)) length = std::snprintf(path, MAX_PATH, "%s\\%s\\%s.lnk", folder, kGroupName, name);
   else length = std::snprintf(path, MAX_PATH, "%s\\%s.lnk", folder, name);
   return length < MAX_PATH ? 1 : 0;
 }

@@ -6,7 +6,8 @@
 
 #include "installer/contained_delete.h"
 
-// kind is CSIDL_DESKTOP or CSIDL_PROGRAMS. path receives at most MAX_PATH bytes. 1 or 0.
+// kind is CSIDL_COMMON_DESKTOPDIRECTORY or CSIDL_COMMON_PROGRAMS, where the entries go for every
+// user, or CSIDL_DESKTOP or CSIDL_PROGRAMS, where earlier versions put them. path receives at most MAX_PATH bytes. 1 or 0.
 int ResolveShellFolder(HWND owner, int kind, char* path);
 
 int CreateShellEntry(HWND owner, int kind, const char* target, const char* arguments, const char* name,

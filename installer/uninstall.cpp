@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -352,10 +353,15 @@ void RunUninstallCommand(HWND backdrop, fw::Dialog& backdropDialog) {
   }
   RemovalReport report = confirm.Report();
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  RemoveShellEntry(backdrop, CSIDL_DESKTOP, kGroupName, 0, &report);
-  PumpWait(64, 1);
-  RemoveShellEntry(backdrop, CSIDL_PROGRAMS, kGroupName, 1, &report);
-  PumpWait(64, 1);
+  // The entries are made for every user; earlier versions made them for the installing account.
+  for (const int desktop : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOP}) {
+    RemoveShellEntry(backdrop, desktop, kGroupName, 0, &report);
+    PumpWait(64, 1);
+  }
+  for (const int programs : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
+    RemoveShellEntry(backdrop, programs, kGroupName, 1, &report);
+    PumpWait(64, 1);
+  }
   SetCursor(previous);
   // Whatever is still there is named, so that a removal cut short is never reported as done.
   if (!confirm.FolderRemoved() && report.kept.Empty() && report.failed.Empty()) report.failed.Add(confirm.Folder());

@@ -45,8 +45,12 @@ inline std::string ShellFolder(int kind) {
   SHGetSpecialFolderPathA(nullptr, path, kind, FALSE);
   return path;
 }
-inline std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOP) + "\\Varnel.lnk"; }
-inline std::string Group() { return ShellFolder(CSIDL_PROGRAMS) + "\\Varnel"; }
+// The shortcuts are made for every user of the PC.
+inline std::string DesktopLink() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Varnel.lnk"; }
+inline std::string Group() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnel"; }
+// Where earlier versions put them: the folders of the account that ran the installer.
+inline std::string UserDesktopLink() { return ShellFolder(CSIDL_DESKTOP) + "\\Varnel.lnk"; }
+inline std::string UserGroup() { return ShellFolder(CSIDL_PROGRAMS) + "\\Varnel"; }
 
 // The system's program-files folder, where the wizard falls back to when the installer's drive
 // has none.

@@ -49,9 +49,13 @@ class Install : public testing::Test {
     EndLeftoverPrograms();
     ClearSettings();
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
-    DeleteFileA(DesktopLink().c_str());
-    for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) DeleteFileA((Group() + "\\" + name).c_str());
-    RemoveDirectoryA(Group().c_str());
+    for (const std::string& link : {DesktopLink(), UserDesktopLink()}) DeleteFileA(link.c_str());
+    for (const std::string& group : {Group(), UserGroup()}) {
+      for (const char* name : {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"}) {
+        DeleteFileA((group + "\\" + name).c_str());
+      }
+      RemoveDirectoryA(group.c_str());
+    }
     set_ = MakeScratchFolder("install-set");
     for (const char* name : kSetFiles) CopyFileA((SetSource() + "\\" + name).c_str(), (set_ + name).c_str(), FALSE);
     target_ = MakeScratchFolder("install-target") + "QUILLOW";
@@ -154,6 +158,9 @@ TEST_F(Install, IntoTheProposedFolderThenUninstallThroughTheShortcutsCommand) {
       {Group() + "\\Read Me.lnk", folder + "README.TXT", "", folder + "README.ICO"},
       {Group() + "\\UnInstall.lnk", folder + "INSTALL.EXE", "UnInstall", folder + "UNINSTL.ICO"},
   };
+  // For every user: nothing in the installing account's own folders.
+  EXPECT_FALSE(FileExists(UserDesktopLink()));
+  EXPECT_FALSE(FileExists(UserGroup()));
   for (const Link& link : links) {
     const std::string info = RunLinux("/usr/bin/lnkinfo '" + UnixPath(link.path) + "'");
     EXPECT_NE(info.find(link.target), std::string::npos) << link.path << "\n" << info;
@@ -408,10 +415,14 @@ TEST_F(Removal, NeverDeletesThroughALinkInTheFolderOrTheGroup) {
   CreateDirectoryA(Group().c_str(), nullptr);
   WriteWholeFile(Group() + "\\UnInstall.lnk", "shortcut");
   MakeLink(outside + "notes.lnk", Group() + "\\Notes.lnk");
+  // The per-user group of an earlier version goes through the same checks.
+  CreateDirectoryA(UserGroup().c_str(), nullptr);
+  MakeLink(outside + "notes.lnk", UserGroup() + "\\Varnel.lnk");
   RunRemoval();
   const std::string report = FinishAndReadTheReport();
   EXPECT_EQ(report.rfind(kKeptOpening, 0), 0u) << report;
-  for (const std::string& kept : {folder + "README.TXT", folder + "OLD.VRL", folder + "Projects", Group() + "\\Notes.lnk"}) {
+  for (const std::string& kept : {folder + "README.TXT", folder + "OLD.VRL", folder + "Projects",
+                                  Group() + "\\Notes.lnk", UserGroup() + "\\Varnel.lnk"}) {
     EXPECT_NE(report.find(kept + "\n"), std::string::npos) << kept << "\n" << report;
   }
   EXPECT_EQ(ReadWholeFile(outside + "keep.vrl"), "keep me");
@@ -421,7 +432,23 @@ TEST_F(Removal, NeverDeletesThroughALinkInTheFolderOrTheGroup) {
   EXPECT_FALSE(FileExists(Group() + "\\UnInstall.lnk"));
   // No Win32 call removes a symbolic link under Wine; the next cases need the folders empty.
   RunLinux("rm -f '" + UnixPath(folder + "README.TXT") + "' '" + UnixPath(folder + "OLD.VRL") + "' '" +
-           UnixPath(folder + "Projects") + "' '" + UnixPath(Group() + "\\Notes.lnk") + "'");
+           UnixPath(folder + "Projects") + "' '" + UnixPath(Group() + "\\Notes.lnk") + "' '" +
+           UnixPath(UserGroup() + "\\Varnel.lnk") + "'");
+}
+
+TEST_F(Removal, TakesThePerUserShortcutsOfAnEarlierVersionToo) {
+  LayOutInstallation(set_, target_ + "\\");
+  const char* const names[] = {"Varnel.lnk", "Read Me.lnk", "UnInstall.lnk"};
+  for (const std::string& group : {Group(), UserGroup()}) {
+    CreateDirectoryA(group.c_str(), nullptr);
+    for (const char* name : names) WriteWholeFile(group + "\\" + name, "shortcut");
+  }
+  for (const std::string& link : {DesktopLink(), UserDesktopLink()}) WriteWholeFile(link, "shortcut");
+  RunRemoval();
+  EXPECT_EQ(FinishAndReadTheReport(), "Varnel has been UnInstalled.");
+  for (const std::string& gone : {DesktopLink(), UserDesktopLink(), Group(), UserGroup()}) {
+    EXPECT_FALSE(FileExists(gone)) << gone;
+  }
 }
 
 TEST_F(Removal, DeletesOnlyTheProgramsOwnFilesAndNamesTheRest) {
