@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "desktop/bounded_copy.h"
 #include "desktop/program_name.h"
@@ -29,9 +30,12 @@ constexpr const char* kErrorDeletingFormat = "Error deleting:\n%s";
 
 // A project that an unfinished consolidation still has to replace is not the slots' file: saved
 // there, they would be overwritten when the consolidation is finished at the next start, so they
-// are offered a name of their own instead.
+// are offered a name of their own instead. The journal is looked for before it is read, so that
+// the usual save opens no other file.
 bool CurrentFileHoldsTheSlots() {
-  return ProjectFileExists(CurrentProjectPath) && SlotsBelongTo(CurrentProjectPath) &&
+  if (!ProjectFileExists(CurrentProjectPath) || !SlotsBelongTo(CurrentProjectPath)) return false;
+  const std::string journal = ConsolidationJournalPath(ProgramFolder);
+  return !ProjectFileExists(journal.c_str()) ||
          !PendingConsolidationLists(ProgramFolder, FileNameOfPath(CurrentProjectPath));
 }
 
