@@ -14,6 +14,7 @@
 
 #include "projects/consolidation_journal.h"
 #include "tests/e2e/board_steps.h"
+#include "tests/e2e/kill_steps.h"
 
 using namespace e2e;
 
@@ -121,27 +122,6 @@ HWND ChooseAllProjects(BoardSession& session) {
   }
   EXPECT_EQ(SendMessageA(GetDlgItem(dialog, 1163), LB_GETCOUNT, 0, 0), kProjects);
   return dialog;
-}
-
-int NumberFromEnvironment(const char* name, int fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::atoi(value) : fallback;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Spins rather than sleeps: Sleep's granularity is coarser than a consolidation's steps.
-void SpinFor(double milliseconds) {
-  LARGE_INTEGER start;
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&start);
-  do {
-    QueryPerformanceCounter(&now);
-  } while (Milliseconds(start, now) < milliseconds);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "tests/e2e/board_steps.h"
+#include "tests/e2e/kill_steps.h"
 
 using namespace e2e;
 
@@ -50,27 +51,6 @@ bool BoardShowsGeneration(const BoardSession& session, int generation) {
     if (FieldText(session, slot) != GenerationText(generation, slot)) return false;
   }
   return true;
-}
-
-int NumberFromEnvironment(const char* name, int fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::atoi(value) : fallback;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Spins rather than sleeps: Sleep's granularity is coarser than a save.
-void SpinFor(double milliseconds) {
-  LARGE_INTEGER start;
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&start);
-  do {
-    QueryPerformanceCounter(&now);
-  } while (Milliseconds(start, now) < milliseconds);
 }
 
 }  // namespace
