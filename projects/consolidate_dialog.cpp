@@ -31,9 +31,18 @@ constexpr const char* kInterruptedCompleted = "An interrupted consolidation of p
 constexpr const char* kInterruptedUnfinishedFormat =
     "An interrupted consolidation of projects could not be finished:\n%s\n\nIts files were left as they are.";
 
-void Report(HWND owner, const char* format, const std::string& path, UINT extraStyle = 0) {
-  char message[MAX_PATH + kPathSize + 128];
-  std::snprintf(message, sizeof message, format, path.c_str());
+constexpr std::size_t kCauseSize = 96;
+
+// The message names the file; a cause the system gave is added on a line of its own, as the
+// board's own save failures say it.
+void Report(HWND owner, const char* format, const std::string& path, UINT extraStyle = 0,
+            const FileFailure& cause = {}) {
+  char message[MAX_PATH + kPathSize + kCauseSize + 128];
+  const int length = std::snprintf(message, sizeof message, format, path.c_str());
+  if (cause.problem != FileProblem::None && length > 0 && static_cast<std::size_t>(length) + 1 < sizeof message) {
+    message[length] = '\n';
+    DescribeFileFailure(cause, message + length + 1, sizeof message - length - 1);
+  }
   MessageBoxA(owner, message, kProgramName, MB_ICONSTOP | extraStyle);
 }
 
@@ -248,14 +257,14 @@ class ConsolidateDialog : public StackedDialog<ConsolidateDialog> {
         if (!result.leftBehind.empty()) Report(Handle(), kErrorDeletingFormat, result.leftBehind);
         break;
       case Outcome::UnreadableProject:
-        Report(Handle(), kUnableToOpenFormat, result.failedPath);
+        Report(Handle(), kUnableToOpenFormat, result.failedPath, 0, result.cause);
         break;
       case Outcome::Unresolved:
         Report(Handle(), kInterruptedUnfinishedFormat, result.failedPath);
         break;
       case Outcome::ReadOnlyProject:
       case Outcome::Failed:
-        Report(Handle(), kErrorSavingFormat, result.failedPath);
+        Report(Handle(), kErrorSavingFormat, result.failedPath, 0, result.cause);
         break;
     }
   }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "projects/file_problem.h"
 #include "state/project_page.h"
 
 // The character a slot sorts under: the first byte of its button name, or the second when the
@@ -45,6 +46,8 @@ struct ConsolidationResult {
   // or a file it names), a temporary file, the journal. Unresolved: the file of an earlier, interrupted consolidation that could be
   // neither finished nor undone.
   std::string failedPath;
+  // Why that step failed, as the system said; None where there is nothing to add.
+  FileFailure cause;
   // Done, but the journal could not be removed: the user is told where it is.
   std::string leftBehind;
   // An interrupted consolidation was found and finished before this one started.

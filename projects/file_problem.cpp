@@ -108,6 +108,8 @@ void DescribeFileFailure(const FileFailure& failure, char* out, std::size_t size
     case FileProblem::DiskFull: text = "The disk is full."; break;
     case FileProblem::AccessDenied: text = "Access to the file or its folder is denied."; break;
     case FileProblem::PathTooLong: text = "The path is too long."; break;
+    case FileProblem::Exists: text = "Another file already has this name."; break;
+    case FileProblem::Changed: text = "The file was changed while it was being read."; break;
     case FileProblem::None:
     case FileProblem::Other: break;
   }

@@ -16,6 +16,10 @@ enum class FileProblem {
   DiskFull,
   AccessDenied,
   PathTooLong,
+  // Another file already has the name that was to be created.
+  Exists,
+  // The file no longer holds what was read from it a moment before.
+  Changed,
   Other,
 };
 

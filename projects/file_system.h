@@ -24,6 +24,10 @@ bool IsReadOnlyFile(const char* path);
 unsigned long LastWindowsError();
 void ClearSystemErrors();
 
+// True when nothing at all is at path. False when something is, or when the system cannot tell
+// (its last error then says why, and is 0 when something is there).
+bool IsPathFree(const char* path);
+
 // True when the file exists but another program has it open in a way that shuts everyone else
 // out for now (Windows' sharing modes); such a hold says nothing about whether it may be written.
 bool IsHeldByAnotherProgram(const char* path);

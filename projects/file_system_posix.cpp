@@ -30,3 +30,13 @@ void ClearSystemErrors() { errno = 0; }
 
 // POSIX has no sharing modes: an open that fails was refused for good.
 bool IsHeldByAnotherProgram(const char*) { return false; }
+
+bool IsPathFree(const char* path) {
+  struct stat status;
+  if (path == nullptr) return false;
+  if (lstat(path, &status) == 0) {
+    errno = 0;
+    return false;
+  }
+  return errno == ENOENT;
+}

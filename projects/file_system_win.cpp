@@ -110,6 +110,18 @@ void ClearSystemErrors() {
   errno = 0;
 }
 
+bool IsPathFree(const char* path) {
+  if (path == nullptr) return false;
+  if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    SetLastError(0);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND) return true;
+  SetLastError(error);
+  return false;
+}
+
 bool IsHeldByAnotherProgram(const char* path) {
   if (path == nullptr) return false;
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -132,26 +132,26 @@ TEST_F(Consolidate, AFileInTheWayOrAReadOnlyOrUnreadableProjectChangesNothingAnd
     ASSERT_TRUE(lock.Held());
     // The board's unsaved text is saved before the consolidation and shown again after it.
     SendMessageA(session_.Item(1071), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before consolidating"));
-    EXPECT_EQ(consolidate(), "Error saving:\n" + held);
+    EXPECT_EQ(consolidate(), "Error saving:\n" + held + "\nAnother file already has this name.");
   }
   unchanged();
   EXPECT_EQ(SlotTextInFile(alpha_, 0), "typed before consolidating");
   EXPECT_EQ(WindowText(session_.Item(1071)), "typed before consolidating");
   // A leftover that no program holds is not overwritten either.
-  EXPECT_EQ(consolidate(), "Error saving:\n" + held);
+  EXPECT_EQ(consolidate(), "Error saving:\n" + held + "\nAnother file already has this name.");
   unchanged();
   ASSERT_TRUE(DeleteFileA(held.c_str()));
   expected.erase("First.tmp");
 
   ASSERT_TRUE(SetFileAttributesA(second.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(consolidate(), "Error saving:\n" + second);
+  EXPECT_EQ(consolidate(), "Error saving:\n" + second + "\nThe file or its disk is read-only.");
   EXPECT_NE(GetFileAttributesA(second.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "the read-only mark was cleared";
   unchanged();
   ASSERT_TRUE(SetFileAttributesA(second.c_str(), FILE_ATTRIBUTE_NORMAL));
 
   HeldFile unreadable(second);
   ASSERT_TRUE(unreadable.Held());
-  EXPECT_EQ(consolidate(), "Unable to open:\n" + second);
+  EXPECT_EQ(consolidate(), "Unable to open:\n" + second + "\nThe file is in use by another program.");
   unreadable.Release();
   unchanged();
 }

@@ -120,9 +120,9 @@ TEST_F(Consolidation, DealsTheOrderedSlotsOverTheProjectsInListOrder) {
   EXPECT_EQ(TextAt("First.vrl", 9), "First.vrl slot 3");
   EXPECT_EQ(TextAt("Second.vrl", 32), "");
   EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"First.vrl", "Second.vrl"}));
-  // Two openings for the survey, and one of each project for the build, which keeps them open while
-  // the order moves between them; slots without name and text are never read.
-  EXPECT_EQ(result.openings, 2 + 2);
+  // Each project is opened once: the survey's streams stay open for the build, while the order
+  // moves between them.
+  EXPECT_EQ(result.openings, 2);
 }
 
 TEST_F(Consolidation, ASingleProjectKeepsItsOwnSlots) {
@@ -226,6 +226,7 @@ TEST_F(Consolidation, AReadOnlyProjectOrATemporaryInTheWayStopsItBeforeAnythingI
   ConsolidationResult result = Run(entries);
   EXPECT_EQ(result.outcome, ConsolidationResult::Outcome::Failed);
   EXPECT_EQ(result.failedPath, folder_ + "Second.tmp");
+  EXPECT_EQ(result.cause.problem, FileProblem::Exists);
   EXPECT_EQ(Bytes("Second.tmp"), "left by something else");
   fs::remove(folder_ + "Second.tmp");
 
@@ -234,6 +235,7 @@ TEST_F(Consolidation, AReadOnlyProjectOrATemporaryInTheWayStopsItBeforeAnythingI
   result = Run(entries);
   EXPECT_EQ(result.outcome, ConsolidationResult::Outcome::ReadOnlyProject);
   EXPECT_EQ(result.failedPath, folder_ + "Second.vrl");
+  EXPECT_EQ(result.cause.problem, FileProblem::ReadOnly);
   EXPECT_EQ(Bytes("First.vrl"), first);
   EXPECT_EQ(FolderFiles(), entries);
 }

@@ -178,6 +178,7 @@ TEST_F(FileFaults, ConsolidatingTwoProjectsIsAllOrNothing) {
     const ConsolidationResult result = ConsolidateProjectFiles(folder_, entries, *read, *build, nullptr);
     const bool done = result.outcome == ConsolidationResult::Outcome::Done;
     EXPECT_EQ(done, result.failedPath.empty()) << "a failure must name its file";
+    if (!done) EXPECT_NE(result.cause.problem, FileProblem::None) << "a failure must say why";
     return Outcome{!done || !result.leftBehind.empty(), result.leftBehind};
   };
   EXPECT_EQ(Sweep("consolidate two projects", prepare, consolidate, true), 0);
