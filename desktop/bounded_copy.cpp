@@ -13,8 +13,8 @@ char* CopyBounded(char* destination, const char* source, std::size_t size, const
   std::size_t copied = 0;
   if (source != nullptr) {
     while (source[copied] != '\0') {
-      // A byte that is not NUL is followed by at least the terminator, so two bytes can be looked at.
-      const std::size_t length = leadBytes.CharacterLength(source + copied, 2);
+      // The look stops at the terminator, so a whole character's bytes may be offered.
+      const std::size_t length = leadBytes.CharacterLength(source + copied, kLongestCharacter);
       if (copied + length > size - 1) break;
       for (std::size_t i = 0; i < length; ++i) destination[copied + i] = source[copied + i];
       copied += length;

@@ -24,10 +24,25 @@ LeadBytes LeadBytes::FromRanges(const unsigned char* ranges, std::size_t count) 
   return result;
 }
 
+LeadBytes LeadBytes::Utf8() {
+  LeadBytes result;
+  for (unsigned byte = 0xC2; byte <= 0xF4; ++byte) result.lead_[byte] = true;
+  result.utf8_ = true;
+  return result;
+}
+
 std::size_t LeadBytes::CharacterLength(const char* text, std::size_t available) const {
   if (available == 0) return 0;
-  if (available >= 2 && IsLead(static_cast<unsigned char>(text[0])) && text[1] != '\0') return 2;
-  return 1;
+  const unsigned char first = static_cast<unsigned char>(text[0]);
+  if (!IsLead(first)) return 1;
+  if (!utf8_) return available >= 2 && text[1] != '\0' ? 2 : 1;
+  const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : 2;
+  if (available < length) return 1;
+  for (std::size_t i = 1; i < length; ++i) {
+    const unsigned char next = static_cast<unsigned char>(text[i]);
+    if (next < 0x80 || next > 0xBF) return 1;
+  }
+  return length;
 }
 
 const LeadBytes& ActiveLeadBytes() { return Active(); }

@@ -152,7 +152,7 @@ const char* ProjectNameShown(const char* nameOrPath) {
   // 0x83 0x5C is a backslash's byte.
   const LeadBytes& leadBytes = ActiveLeadBytes();
   const char* shown = nameOrPath;
-  for (const char* at = nameOrPath; *at != '\0'; at += leadBytes.CharacterLength(at, 2)) {
+  for (const char* at = nameOrPath; *at != '\0'; at += leadBytes.CharacterLength(at, kLongestCharacter)) {
     if (*at == '\\') shown = at + 1;
   }
   return shown;

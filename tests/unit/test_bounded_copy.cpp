@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "desktop/code_page.h"
 
@@ -42,7 +43,7 @@ TEST(CopyBounded, CutsLongTextAndNeverWritesPastSize) {
   EXPECT_EQ(buffer[0], '#');
 }
 
-TEST(CopyBounded, NeverSplitsACharacterOfTwoBytes) {
+TEST(CopyBounded, NeverSplitsACharacterOfTwoOrMoreBytes) {
   const unsigned char cp932Ranges[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
   const unsigned char cp936Ranges[] = {0x81, 0xFE, 0, 0};
   const LeadBytes cp932 = LeadBytes::FromRanges(cp932Ranges, sizeof cp932Ranges);
@@ -70,6 +71,17 @@ TEST(CopyBounded, NeverSplitsACharacterOfTwoBytes) {
   EXPECT_EQ(std::string(name), "\x83\x41");
   CopyBounded(name, "ab\x82", 8, cp932);
   EXPECT_EQ(std::string(name), "ab\x82") << "a lead byte at the end stands alone and is kept";
+
+  // UTF-8: "a", e acute, the euro sign and an emoji take 1, 2, 3 and 4 bytes.
+  const std::string mixed = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+  const LeadBytes utf8 = LeadBytes::Utf8();
+  const std::pair<std::size_t, std::size_t> keptBySize[] = {{3, 1}, {4, 3}, {6, 3}, {7, 6}, {10, 6}, {11, 10}};
+  for (const auto& [size, kept] : keptBySize) {
+    CopyBounded(name, mixed.c_str(), size, utf8);
+    EXPECT_EQ(std::string(name), mixed.substr(0, kept)) << "into " << size << " bytes";
+  }
+  CopyBounded(name, "\xE2\x82x\xC3", 4, utf8);
+  EXPECT_EQ(std::string(name), "\xE2\x82x") << "bytes of no whole character are single ones";
 
   // The active rule is the one every other copy uses.
   UseLeadBytes(cp932);
