@@ -50,6 +50,18 @@ void PumpWait(unsigned milliseconds, int force) {
   }
 }
 
+void PaintingWait(unsigned milliseconds) {
+  const std::uint32_t deadline = ClockReading() + milliseconds;
+  for (;;) {
+    MSG msg;
+    // Looking at the queue also delivers the messages sent by other threads.
+    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(1);
+    if (ConsumeTimeChangeSkip()) return;
+    if (DeadlineReached(ClockReading(), deadline)) return;
+  }
+}
+
 void PumpDelay(unsigned milliseconds) {
   const DWORD step = milliseconds / 10 > 0 ? milliseconds / 10 : 1;
   const std::uint32_t deadline = ClockReading() + milliseconds;

@@ -25,6 +25,12 @@ void DispatchPendingMessages();
 // second and 100 ms for longer ones. force = 1: do not stop early for ShuttingDown.
 void PumpWait(unsigned milliseconds, int force);
 
+// Waits milliseconds, painting the thread's windows and answering messages that other threads
+// send, but leaving every posted message (a command, a close, a tray icon's click, a second copy's
+// hand-over, typed keys) queued until the wait is over: for a wait in the middle of an operation
+// that such a message would start again. Ends early after a clock change, never for ShuttingDown.
+void PaintingWait(unsigned milliseconds);
+
 // Waits milliseconds in steps of a tenth of the time (at least 1 ms), dispatching after each.
 void PumpDelay(unsigned milliseconds);
 

@@ -15,9 +15,11 @@ constexpr int kMostWindowsHeldOff = 16;
 
 BOOL CALLBACK DisableIfEnabled(HWND window, LPARAM heldOff);
 
-// While a save waits, messages are dispatched so the program keeps painting and answering, but
-// the user reaches none of its windows: a click in the pause could start another save of the
-// same file, or a consolidation, in the middle of this one.
+// While a save waits, the program keeps painting and answering, but neither the user nor a posted
+// command reaches its windows: a click, a close, the tray's Exit or a second copy's hand-over in
+// the pause could start another save of the same file, or a consolidation, in the middle of this
+// one. Posted commands wait in the queue (PaintingWait); the windows are disabled, so that a click
+// meanwhile is not taken for one made after.
 class UserInputHeldOff {
  public:
   UserInputHeldOff() = default;
@@ -83,7 +85,7 @@ bool ReplaceFileWith(const char* temporaryPath, const char* targetPath) {
       return false;
     }
     heldOff.Begin();
-    PumpWait(pauseMs, 1);
+    PaintingWait(pauseMs);
     waitedMs += pauseMs;
   }
 }

@@ -295,7 +295,8 @@ TEST(CurrentFileGone, ASwitchOffersSaveAsAndACancelKeepsTheTextsOnABoardThatName
 }
 
 // A virus scanner that keeps the old file open for a second: the save waits it out, answering
-// messages all the while, and no error comes.
+// messages all the while, and no error comes. A close asked for meanwhile comes after the save,
+// not in the middle of it.
 TEST(SaveOverAFileHeldForASecond, SucceedsAndTheBoardAnswersMeanwhile) {
   BoardSession session("save-over-briefly-held");
   ASSERT_NO_FATAL_FAILURE(StartEditingAlpha(session));
@@ -311,16 +312,18 @@ TEST(SaveOverAFileHeldForASecond, SucceedsAndTheBoardAnswersMeanwhile) {
   EXPECT_NE(SendMessageTimeoutA(session.Board(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored), 0)
       << "the board did not answer while its save waited";
   EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr);
+  PostMessageA(session.Board(), WM_SYSCOMMAND, SC_CLOSE, 0);
   // The length of the hold is the case itself, not a wait for the program.
   Sleep(1000);
+  EXPECT_FALSE(Ended(session)) << "the board closed while its save waited";
   held.Release();
 
-  EXPECT_TRUE(WaitUntil([&] { return SlotTextInFile(alpha, 0) == kEdited; }, 10000)) << SlotTextInFile(alpha, 0);
-  EXPECT_TRUE(WaitUntil([&] { return ShowsTaggedProject(session, "Beta"); }, 10000)) << ButtonText(session, 0);
-  ASSERT_TRUE(WaitForBoardIdle(session));
+  EXPECT_TRUE(WaitUntil([&] { return Ended(session) || WaitForMessageBox(session.Program().id, "Varnel", 0) != nullptr; },
+                        15000));
   EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 0), nullptr) << "an error came after the hold ended";
+  EXPECT_TRUE(Ended(session));
+  EXPECT_EQ(SlotTextInFile(alpha, 0), kEdited);
   EXPECT_FALSE(FileExists(PathIn(session, "Alpha.~vr")));
-  EXPECT_TRUE(session.CloseAndWait());
 }
 
 TEST(BoardWithoutFile, ChoosingAProjectNamesTheTextsListsThemAndShowsTheChoice) {
