@@ -45,7 +45,9 @@ void ReadProcessorArchitecture() {
   char value[kArchitectureValueSize];
   CopyBounded(value, kDefaultArchitecture, sizeof(value));
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEnvironmentKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+  // Read access only: the key belongs to the system, and a board that is not elevated would be
+  // refused full access and name the default instead of the processor.
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEnvironmentKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
     DWORD size = kArchitectureValueSize;
     if (RegQueryValueExA(key, kArchitectureValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
         ERROR_SUCCESS) {
