@@ -249,6 +249,10 @@ void BackdropDialog::CreateShellEntries(const char* program, const char* readme,
   PumpWait(64, 1);
   groupMade &= CreateShellEntry(owner, CSIDL_COMMON_PROGRAMS, installer, kRelayArgument, "UnInstall", folder,
                                 uninstallIcon, 0) == 1;
+  // An earlier version put its shortcuts in the installing account's own folders: beside the new
+  // ones for every user they would show twice. They go only once the new ones are there.
+  if (desktopMade) RemoveShellEntry(owner, CSIDL_DESKTOP, kGroupName, 0);
+  if (groupMade) RemoveShellEntry(owner, CSIDL_PROGRAMS, kGroupName, 1);
   // Every step is judged, not only the last: no missing shortcut is passed over in silence.
   if (!desktopMade) ShowMessage(owner, kDesktopError, kInstallCaption, MB_ICONERROR);
   if (!groupMade) ShowMessage(owner, kGroupError, kInstallCaption, MB_ICONERROR);

@@ -208,6 +208,10 @@ TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
   WriteWholeFile(Group() + "\\Added by the user.lnk", "link");
   // A subfolder keeps the old group folder; the group is still made, judged by its shortcuts.
   CreateDirectoryA((Group() + "\\Tools").c_str(), nullptr);
+  // An earlier version's shortcuts in the installing account's own folders.
+  CreateDirectoryA(UserGroup().c_str(), nullptr);
+  WriteWholeFile(UserGroup() + "\\Varnel.lnk", "shortcut");
+  WriteWholeFile(UserDesktopLink(), "shortcut");
   HWND wizard = OpenWizard();
   ASSERT_NE(wizard, nullptr);
   NextToTheEnd(wizard);
@@ -220,6 +224,8 @@ TEST_F(Install, ReinstallKeepsTheUsersProjectsAndReplacesAReadOnlyProgram) {
   // The group is made again with exactly its three shortcuts.
   EXPECT_FALSE(FileExists(Group() + "\\Added by the user.lnk"));
   EXPECT_TRUE(FileExists(Group() + "\\UnInstall.lnk"));
+  EXPECT_FALSE(FileExists(UserGroup())) << "the earlier per-user group stayed beside the new one";
+  EXPECT_FALSE(FileExists(UserDesktopLink()));
 }
 
 TEST_F(Install, AMissingFileStopsTheInstallationBeforeAnythingIsCopied) {
