@@ -144,8 +144,13 @@ bool ReadSlotBytes(std::FILE* file, std::uint32_t slot, const SlotSurvey& survey
 
 bool ReadSlot(std::FILE* file, std::uint32_t slot, const SlotSurvey& survey, unsigned char key, ProjectPage& page,
               int k, FileFailure* cause) {
+  // A project that could not be opened again says why through the open's error.
+  if (file == nullptr) {
+    *cause = LastSystemFailure();
+    return false;
+  }
   ClearSystemErrors();
-  if (file != nullptr && ReadSlotBytes(file, slot, survey, key, page, k)) return true;
+  if (ReadSlotBytes(file, slot, survey, key, page, k)) return true;
   // A project that reads without an error but not as surveyed was changed meanwhile.
   *cause = LastWindowsError() != 0 || errno != 0 ? LastSystemFailure() : FileFailure{FileProblem::Changed, 0};
   return false;
