@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/administrator_notice.h"
 #include "board/program_folder.h"
 #include "board/running_copy.h"
 #include "desktop/bounded_copy.h"
@@ -14,6 +15,7 @@
 #include "desktop/settings.h"
 #include "desktop/splash.h"
 #include "desktop/system_description.h"
+#include "desktop/token_elevation.h"
 #include "desktop/tray_icon.h"
 #include "desktop/waits.h"
 #include "dialogs/slot_menu.h"
@@ -121,6 +123,7 @@ void BoardDialog::StartUp() {
   BoardMenu.Attach(GetMenu(board));
 
   folderProblem_ = LoadProgramFolder();
+  administratorNoticeDue_ = SaysRunningAsAdministrator(ReadTokenElevation(), NewSessionStart == 1);
   LoadSettings();
 
   ApplyFieldFont();
@@ -150,7 +153,7 @@ void BoardDialog::StartUp() {
     DrawMenuBar(board);
   }
   BoardReady = 1;
-  if (folderProblem_ != ProgramFolderProblem::None || unloadableAtStart_[0] != '\0') {
+  if (administratorNoticeDue_ || folderProblem_ != ProgramFolderProblem::None || unloadableAtStart_[0] != '\0') {
     PostMessageA(board, kStartUpReportsMessage, 0, 0);
   }
 }
@@ -178,6 +181,9 @@ INT_PTR BoardDialog::OnStartUpReports(WPARAM, LPARAM) {
     ShowWindow(board, SW_SHOWNORMAL);
     UpdateWindow(board);
   }
+  // First: a project that looks missing or old may be just what running apart explains.
+  if (administratorNoticeDue_) MessageBoxA(board, kAdministratorNotice, kProgramName, MB_ICONINFORMATION);
+  administratorNoticeDue_ = false;
   ReportProgramFolderProblem(folderProblem_);
   folderProblem_ = ProgramFolderProblem::None;
   if (unloadableAtStart_[0] != '\0') ReportUnloadableProject(unloadableAtStart_, unloadableFailure_);

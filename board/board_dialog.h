@@ -60,6 +60,7 @@ class BoardDialog : public StackedDialog<BoardDialog> {
   // The texts were saved, or given up by the user, when the session asked to end.
   bool savedForSessionEnd_ = false;
   ProgramFolderProblem folderProblem_ = ProgramFolderProblem::None;
+  bool administratorNoticeDue_ = false;
   char unloadableAtStart_[kPathSize] = {};
   FileFailure unloadableFailure_;
 };

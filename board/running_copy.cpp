@@ -71,8 +71,11 @@ bool RunningCopyCheck(BoardDialog& board) {
       WaitWhileClosing(RunningCopyHandle);
       continue;
     }
-    PostMessageA(RunningCopyHandle, WM_COMMAND, ID_HANDOVER_REQUEST, reinterpret_cast<LPARAM>(BoardHandle));
-    if (WaitForAcknowledgement()) {
+    // A board running as administrator does not take commands from this one (Windows refuses the
+    // post): it keeps other copies of the texts, so this copy starts on its own without waiting.
+    const bool posted =
+        PostMessageA(RunningCopyHandle, WM_COMMAND, ID_HANDOVER_REQUEST, reinterpret_cast<LPARAM>(BoardHandle)) != 0;
+    if (posted && WaitForAcknowledgement()) {
       SplashHandOver(BoardHandle, 1, 0, 1);
       BoardClosing = 1;
       PrimaryCopy = 0;

@@ -13,13 +13,15 @@ target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(framework PUBLIC ${WIN_FLAGS})
 target_link_libraries(framework PUBLIC comctl32 gdi32 user32 kernel32)
 
-# What both programs share: the registry helpers, the bounded copy and the waits (with the
-# program's name and the settings' key names as headers). Nothing here knows the board.
+# What both programs share: the registry helpers, the bounded copy, the waits and the token's
+# elevation (with the program's name and the settings' key names as headers). Nothing here knows
+# the board.
 add_library(varnel_shared STATIC
   desktop/registry.cpp
   desktop/system_code_page.cpp
   desktop/window_text.cpp
   desktop/screen_dpi.cpp
+  desktop/token_elevation.cpp
   desktop/waits.cpp
 )
 target_include_directories(varnel_shared PUBLIC ${CMAKE_SOURCE_DIR})

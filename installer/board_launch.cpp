@@ -11,27 +11,10 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "desktop/token_elevation.h"
 #include "installer/board_start.h"
 
 namespace {
-
-// The token's elevation and whether it is the full half of a split (UAC) token.
-void ReadElevation(bool* elevated, bool* splitToken) {
-  *elevated = false;
-  *splitToken = false;
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
-  TOKEN_ELEVATION elevation = {};
-  DWORD size = 0;
-  if (GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size)) {
-    *elevated = elevation.TokenIsElevated != 0;
-  }
-  TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
-  if (GetTokenInformation(token, TokenElevationType, &type, sizeof(type), &size)) {
-    *splitToken = type == TokenElevationTypeFull;
-  }
-  CloseHandle(token);
-}
 
 template <typename T>
 void Release(T*& object) {
@@ -100,14 +83,12 @@ VARIANT StringVariant(const char* text) {
 }  // namespace
 
 BoardLauncher::BoardLauncher() {
-  bool elevated = false;
-  bool splitToken = false;
-  ReadElevation(&elevated, &splitToken);
+  const TokenElevationFacts token = ReadTokenElevation();
   // The shell is asked only where it will be used: an unelevated installer needs none of it.
-  if (elevated && splitToken && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+  if (token.elevated && token.splitToken && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     shell_ = ReachDesktopShell();
   }
-  const BoardStartWay way = DecideBoardStart(elevated, splitToken, shell_ != nullptr);
+  const BoardStartWay way = DecideBoardStart(token.elevated, token.splitToken, shell_ != nullptr);
   throughShell_ = way == BoardStartWay::kThroughDesktopShell;
   willStart_ = way != BoardStartWay::kNotAtAll;
 }
