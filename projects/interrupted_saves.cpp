@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* kSaveUndoneFormat =
-    "An interrupted save was undone: %s holds its texts as they were before that save.";
+    "An interrupted save was undone:\n%s\nThe project holds its texts as they were before that save.";
 
 void TellRestored(HWND owner, const char* project) {
   char message[kPathSize + 96];
