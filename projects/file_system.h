@@ -33,8 +33,8 @@ bool IsHeldByAnotherProgram(const char* path);
 bool PathIsPresent(const char* path);
 
 // True when path is a plain file of its own: no folder, no link of any kind (symbolic, junction,
-// a second hard link), and reached by this very name. Only such a file of ours may be removed by a
-// clean-up, which must never delete through a link what lies elsewhere.
+// a second hard link), and the file it reaches bears its name. Only such a file of ours may be
+// removed by a clean-up, which must never delete through a link what lies elsewhere.
 bool IsOwnPlainFile(const char* path);
 
 #endif

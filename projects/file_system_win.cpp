@@ -135,16 +135,19 @@ bool IsOwnPlainFile(const char* path) {
   const bool plain = GetFileInformationByHandle(file, &info) != 0 &&
                      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
                      info.nNumberOfLinks == 1;
-  // Under Wine a Unix symbolic link shows no reparse point: only the path that the handle really
-  // reaches tells it apart.
+  // Under Wine a Unix symbolic link shows no reparse point: only the file that the handle really
+  // reaches tells it apart. Its name is compared, not its whole path, which rightly differs for a
+  // file of a virtualised folder (in the user's VirtualStore) or of a mapped network drive.
   char reached[MAX_PATH + 16] = {};
   const DWORD length = GetFinalPathNameByHandleA(file, reached, sizeof reached, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   CloseHandle(file);
   if (!plain || length == 0 || length >= sizeof reached) return false;
-  char full[MAX_PATH + 1] = {};
-  const DWORD fullLength = GetFullPathNameA(path, sizeof full, full, nullptr);
-  if (fullLength == 0 || fullLength >= sizeof full) return false;
-  const char* name = reached;
-  if (name[0] == '\\' && name[1] == '\\' && name[2] == '?' && name[3] == '\\') name += 4;
-  return EqualIgnoringCase(name, full);
+  const auto nameOf = [](const char* full) {
+    const char* name = full;
+    for (const char* scan = full; *scan != '\0'; ++scan) {
+      if (*scan == '\\' || *scan == '/') name = scan + 1;
+    }
+    return name;
+  };
+  return EqualIgnoringCase(nameOf(reached), nameOf(path));
 }

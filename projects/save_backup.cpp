@@ -100,10 +100,11 @@ Proof ReadBackup(const char* backupPath, ProjectPage& page, std::string& name) {
   return trailer == BackupTrailer(page, name.c_str()) ? Proof::Complete : Proof::Incomplete;
 }
 
-// Removes a leftover of ours beside a project; one that is gone already is fine.
+// Removes a leftover of ours beside a project; one that is gone already, or that is no plain file
+// of ours (a link), is left as it is.
 bool RemoveOwnLeftover(const char* path) {
-  if (!PathIsPresent(path)) return true;
-  return IsOwnPlainFile(path) && FileRemove(path);
+  if (!PathIsPresent(path) || !IsOwnPlainFile(path)) return true;
+  return FileRemove(path);
 }
 
 // projectPath: the project about to be read or saved, or null for a backup found in a listing.
@@ -116,7 +117,8 @@ BackupOutcome Resolve(const char* backupPath, const char* projectPath, char* res
   if (proof == Proof::Unreadable) return BackupOutcome::Left;
   if (proof == Proof::Incomplete) {
     // Cut short before it was whole, so the project was never written: the backup is all there is.
-    return IsOwnPlainFile(backupPath) && FileRemove(backupPath) ? BackupOutcome::Removed : BackupOutcome::Left;
+    // One that cannot be removed (a link, a file held open) still says nothing about the project.
+    return IsOwnPlainFile(backupPath) && FileRemove(backupPath) ? BackupOutcome::Removed : BackupOutcome::Foreign;
   }
   char project[kPathBufferSize];
   const std::size_t folderLength = static_cast<std::size_t>(FileNameOf(backupPath) - backupPath);

@@ -37,7 +37,8 @@ enum class BackupOutcome {
   Removed,   // the backup was not complete, so the project was never touched: it was removed
   Left,      // left as found: it could not be read, restored or removed; the project may be cut
              // short and must be neither read nor saved over until it is resolved
-  Foreign,   // a backup of another project of the same stem, or no backup of ours: left alone
+  Foreign,   // left alone, and says nothing about this project: another project's backup of the
+             // same stem, or one cut short (the project never touched) that could not be removed
 };
 
 // Resolves the backup of the project at path, if there is one, before the project is read or

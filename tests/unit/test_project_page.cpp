@@ -299,6 +299,15 @@ TEST_F(ProjectFileTest, ReadingResolvesTheBackupOfASaveCutShort) {
   EXPECT_EQ(ReadBytes(path_), PageBytes(*page_));
   EXPECT_FALSE(fs::exists(backup));
 
+  // A link in the backup's place is not followed to remove what it reaches.
+  const std::string elsewhere = (folder_ / "elsewhere.txt").string();
+  WriteBytes(elsewhere, cut);
+  fs::create_symlink(elsewhere, backup);
+  EXPECT_EQ(ReadProjectFile(path_.c_str(), *loaded_), 1);
+  EXPECT_EQ(ReadBytes(elsewhere), cut);
+  EXPECT_TRUE(fs::is_symlink(backup));
+  fs::remove(backup);
+
   // Another project's backup is left alone; a project named like a backup is no backup.
   const std::string lookalike = (folder_ / "Named.~vb").string();
   WriteBytes(lookalike, original);
