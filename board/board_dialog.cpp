@@ -20,6 +20,7 @@
 #include "desktop/waits.h"
 #include "dialogs/slot_menu.h"
 #include "projects/consolidate_dialog.h"
+#include "projects/interrupted_saves.h"
 #include "projects/find_state.h"
 #include "projects/project_commands.h"
 #include "projects/project_file.h"
@@ -135,6 +136,7 @@ void BoardDialog::StartUp() {
   CheckItem(IDC_TOPMOST, TopMost == 1);
   PlaceBoardInBand(TopMost == 1);
 
+  UndoInterruptedSaves(board);
   FinishInterruptedConsolidation(board);
   LoadCurrentProjectAtStart();
   BoardTitle(CurrentProjectPath);

@@ -54,6 +54,7 @@ add_library(quillow_core STATIC
   projects/project_commands.cpp
   projects/unsaved_texts.cpp
   projects/project_file.cpp
+  projects/interrupted_saves.cpp
   projects/project_library.cpp
   projects/project_prompt.cpp
   board/board_app.cpp

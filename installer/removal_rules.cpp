@@ -9,7 +9,7 @@
 namespace {
 
 constexpr const char* kProjectExtension = ".vrl";
-constexpr const char* kOwnExtensions[] = {".vrl", ".~vr", ".~bk"};
+constexpr const char* kOwnExtensions[] = {".vrl", ".~vr", ".~vb", ".~bk"};
 constexpr const char* kConsolidationTemporary = ".tmp";
 // The suffix under which the installer writes a file before it replaces the installed one.
 constexpr const char* kInstallerTemporary = ".new";

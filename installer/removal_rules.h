@@ -10,9 +10,9 @@ constexpr const char* kInstalledFiles[] = {"QUILLOW.EXE", "README.TXT", "README.
                                            "SAMPLE.VRL",  "UNINSTL.ICO", "INSTALL.EXE"};
 
 // True for a file the program made and removal may delete: an installed file, a project (.vrl),
-// a save's temporary (.~vr), a consolidation's backup (.~bk) or temporary (.tmp, only beside the
-// project of the same stem, since other programs use that extension too), or an installed file's
-// copy under the installer's temporary suffix. Everything else is the user's.
+// a save's temporary (.~vr) or backup (.~vb), a consolidation's backup (.~bk) or temporary (.tmp,
+// only beside the project of the same stem, since other programs use that extension too), or an
+// installed file's copy under the installer's temporary suffix. Everything else is the user's.
 bool IsProgramsOwnFile(const char* name, bool projectOfSameStemExists);
 
 // For a .tmp name: the project that a consolidation would have made it from ("x.tmp" gives

@@ -18,6 +18,9 @@ struct FaultPlan {
   std::int32_t shortWrite;
   // Faults injected while armed, short writes included.
   std::int32_t injected;
+  // 1: every replace is refused for good, armed or not, as a virtualised target or a network share
+  // refuses it (access denied, though nobody holds the file). Such refusals are no injected faults.
+  std::int32_t refuseReplaces;
 };
 
 // The name of the shared block that the driver creates before it starts the twin.

@@ -2,6 +2,6 @@
 #include "projects/fault_plan.h"
 
 FaultPlan* ActiveFaultPlan() {
-  static FaultPlan plan = {0, 0, -1, 0, 0};
+  static FaultPlan plan = {0, 0, -1, 0, 0, 0};
   return &plan;
 }

@@ -81,6 +81,12 @@ bool FileReplace(const char* temporaryPath, const char* targetPath) {
     errno = EIO;
     return false;
   }
+  const FaultPlan* plan = ActiveFaultPlan();
+  if (plan != nullptr && plan->refuseReplaces == 1) {
+    // The caller cleared the system's codes before the call: errno alone gives the cause.
+    errno = EACCES;
+    return false;
+  }
   return ReplaceFileWith(temporaryPath, targetPath);
 }
 

@@ -32,4 +32,13 @@ bool IsPathFree(const char* path);
 // out for now (Windows' sharing modes); such a hold says nothing about whether it may be written.
 bool IsHeldByAnotherProgram(const char* path);
 
+// True when something (a file, a folder, a link) is at path. Asks the system directly rather than
+// opening a file, so that looking for a leftover costs the usual save no file operation.
+bool PathIsPresent(const char* path);
+
+// True when path is a plain file of its own: no folder, no link of any kind (symbolic, junction,
+// a second hard link), and the file it reaches bears its name. Only such a file of ours may be
+// removed by a clean-up, which must never delete through a link what lies elsewhere.
+bool IsOwnPlainFile(const char* path);
+
 #endif

@@ -28,6 +28,16 @@ unsigned long LastWindowsError() { return 0; }
 
 void ClearSystemErrors() { errno = 0; }
 
+bool PathIsPresent(const char* path) {
+  struct stat status;
+  return path != nullptr && lstat(path, &status) == 0;
+}
+
+bool IsOwnPlainFile(const char* path) {
+  struct stat status;
+  return path != nullptr && lstat(path, &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1;
+}
+
 // POSIX has no sharing modes: an open that fails was refused for good.
 bool IsHeldByAnotherProgram(const char*) { return false; }
 

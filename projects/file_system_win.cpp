@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "desktop/bounded_copy.h"
 #include "desktop/waits.h"
 #include "projects/replace_retry.h"
 
@@ -134,4 +135,33 @@ bool IsHeldByAnotherProgram(const char* path) {
   }
   const DWORD error = GetLastError();
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+bool PathIsPresent(const char* path) { return path != nullptr && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsOwnPlainFile(const char* path) {
+  if (path == nullptr) return false;
+  // The entry itself is opened: a reparse point is not followed.
+  HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info = {};
+  const bool plain = GetFileInformationByHandle(file, &info) != 0 &&
+                     (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+                     info.nNumberOfLinks == 1;
+  // Under Wine a Unix symbolic link shows no reparse point: only the file that the handle really
+  // reaches tells it apart. Its name is compared, not its whole path, which rightly differs for a
+  // file of a virtualised folder (in the user's VirtualStore) or of a mapped network drive.
+  char reached[MAX_PATH + 16] = {};
+  const DWORD length = GetFinalPathNameByHandleA(file, reached, sizeof reached, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(file);
+  if (!plain || length == 0 || length >= sizeof reached) return false;
+  const auto nameOf = [](const char* full) {
+    const char* name = full;
+    for (const char* scan = full; *scan != '\0'; ++scan) {
+      if (*scan == '\\' || *scan == '/') name = scan + 1;
+    }
+    return name;
+  };
+  return EqualIgnoringCase(nameOf(reached), nameOf(path));
 }

@@ -8,6 +8,7 @@
 #include "desktop/bounded_copy.h"
 #include "projects/file_operations.h"
 #include "projects/file_system.h"
+#include "projects/save_backup.h"
 
 namespace {
 
@@ -25,28 +26,30 @@ void NoteSystemError(FileFailure* failure) {
   if (failure != nullptr) *failure = FailureOfSystemError(LastWindowsError(), errno);
 }
 
+enum class Target { Absent, Writable, Held, Refused };
+
 // Opening with "r+b" proves the existing file may be written without truncating it; only a file
 // that is not there at all is allowed to fail the open. A privileged process may write a file
 // marked read-only, so the mark is looked at by itself.
-bool TargetIsWritableOrAbsent(const char* path, FileFailure* failure) {
+Target CheckTarget(const char* path, FileFailure* failure) {
   if (IsReadOnlyFile(path)) {
     Note(failure, FileProblem::ReadOnly);
-    return false;
+    return Target::Refused;
   }
   ClearSystemErrors();
   std::FILE* file = FileOpen(path, "r+b");
   if (file == nullptr) {
-    if (errno == ENOENT) return true;
+    if (errno == ENOENT) return Target::Absent;
     FileFailure refused;
     NoteSystemError(&refused);
     // A virus scanner that has the old file open for a moment is waited out by the replace.
-    if (IsHeldByAnotherProgram(path)) return true;
+    if (IsHeldByAnotherProgram(path)) return Target::Held;
     if (failure != nullptr) *failure = refused;
-    return false;
+    return Target::Refused;
   }
   // Nothing was written through this stream: a failing close changes nothing on disk.
   FileClose(file);
-  return true;
+  return Target::Writable;
 }
 
 bool WriteWholePage(const char* path, const ProjectPage& page, FileFailure* failure) {
@@ -77,6 +80,11 @@ int ReadProjectFile(const char* path, ProjectPage& page, FileFailure* failure) {
     Note(failure, FileProblem::NotFound);
     return 0;
   }
+  // A project whose cut-short save could not be undone may be half written.
+  if (RestoreInterruptedSave(path) == BackupOutcome::Left) {
+    Note(failure, FileProblem::Other);
+    return 0;
+  }
   // A read-only project is not loaded: the board could never save its edits back.
   if (IsReadOnlyFile(path)) {
     Note(failure, FileProblem::ReadOnly);
@@ -98,11 +106,15 @@ int ReadProjectFile(const char* path, ProjectPage& page, FileFailure* failure) {
 }
 
 int TemporaryPathFor(const char* path, char* out, std::size_t size) {
+  return PathWithExtension(path, kTemporaryExtension, out, size);
+}
+
+int PathWithExtension(const char* path, const char* extension, char* out, std::size_t size) {
   if (out == nullptr || size == 0) {
     return 0;
   }
   out[0] = '\0';
-  if (path == nullptr) {
+  if (path == nullptr || extension == nullptr) {
     return 0;
   }
   const char* fileName = path;
@@ -112,13 +124,13 @@ int TemporaryPathFor(const char* path, char* out, std::size_t size) {
     }
   }
   // A dot in a folder name is not an extension, so only the file name is searched.
-  const char* extension = std::strrchr(fileName, '.');
-  const std::size_t stemLength = extension != nullptr ? static_cast<std::size_t>(extension - path) : std::strlen(path);
-  const std::size_t resultLength = stemLength + sizeof kTemporaryExtension - 1;
+  const char* dot = std::strrchr(fileName, '.');
+  const std::size_t stemLength = dot != nullptr ? static_cast<std::size_t>(dot - path) : std::strlen(path);
+  const std::size_t resultLength = stemLength + std::strlen(extension);
   if (resultLength >= size) {
     return 0;
   }
-  std::snprintf(out, size, "%.*s%s", static_cast<int>(stemLength), path, kTemporaryExtension);
+  std::snprintf(out, size, "%.*s%s", static_cast<int>(stemLength), path, extension);
   return 1;
 }
 
@@ -134,8 +146,14 @@ SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, Re
     Note(failure, FileProblem::Other);
     return SaveResult::OpenFailed;
   }
+  // A save cut short while it wrote in place is undone before anything else is written.
+  if (RestoreInterruptedSave(path) == BackupOutcome::Left) {
+    Note(failure, FileProblem::Other);
+    return SaveResult::OpenFailed;
+  }
   // rename replaces even a read-only file, so the target's protection is checked first.
-  if (!TargetIsWritableOrAbsent(path, failure)) {
+  const Target target = CheckTarget(path, failure);
+  if (target == Target::Refused) {
     return SaveResult::OpenFailed;
   }
   if (!WriteWholePage(temporaryPath, page, failure)) {
@@ -143,7 +161,13 @@ SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, Re
   }
   ClearSystemErrors();
   if (!replace(temporaryPath, path)) {
-    NoteSystemError(failure);
+    FileFailure refusal;
+    NoteSystemError(&refusal);
+    if (target == Target::Writable && ReplaceRefusedForGood(refusal) &&
+        WritePageInPlace(path, temporaryPath, page, &refusal)) {
+      return SaveResult::Ok;
+    }
+    if (failure != nullptr) *failure = refusal;
     FileRemove(temporaryPath);
     return SaveResult::ReplaceFailed;
   }

@@ -38,6 +38,8 @@ std::string WithoutAmpersands(const std::string& text) {
 
 std::string ProgramPath() { return ToWindowsPath(Environment("VARNEL_PROGRAM", "QUILLOW.EXE")); }
 
+std::string FaultProgramPath() { return ToWindowsPath(Environment("VARNEL_FAULT_PROGRAM", "QUILLOW_FAULTS.EXE")); }
+
 std::string WorkRoot() {
   std::string root = ToWindowsPath(Environment("VARNEL_E2E_WORK", "e2e-work"));
   if (root.back() != '\\') root += '\\';

@@ -16,6 +16,8 @@ namespace e2e {
 
 // Full path of the board program under test.
 std::string ProgramPath();
+// Full path of the board's fault-injecting twin, for suites that hand it over.
+std::string FaultProgramPath();
 // Folder for scratch folders and screenshots of this run.
 std::string WorkRoot();
 

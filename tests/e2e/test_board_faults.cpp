@@ -12,8 +12,8 @@
 #include <optional>
 #include <set>
 
-#include "projects/fault_plan.h"
 #include "tests/e2e/board_steps.h"
+#include "tests/e2e/shared_fault_plan.h"
 
 using namespace e2e;
 
@@ -21,38 +21,6 @@ namespace {
 
 constexpr const char* kEdited = "edited before the command";
 constexpr const char* kConsolidateCaption = "Consolidate Projects";
-
-// The plan that the twin reads, in memory shared with it; made before any board starts.
-class SharedPlan {
- public:
-  SharedPlan()
-      : mapping_(
-            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(FaultPlan), kFaultPlanName)),
-        plan_(mapping_ != nullptr ? static_cast<FaultPlan*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))
-                                  : nullptr) {
-    if (plan_ != nullptr) *plan_ = {0, 0, -1, 0, 0};
-  }
-  ~SharedPlan() {
-    if (plan_ != nullptr) UnmapViewOfFile(plan_);
-    if (mapping_ != nullptr) CloseHandle(mapping_);
-  }
-  bool Valid() const { return plan_ != nullptr; }
-  void Arm(int failAt, bool shortWrite) {
-    plan_->operations = 0;
-    plan_->injected = 0;
-    plan_->failAt = failAt;
-    plan_->shortWrite = shortWrite ? 1 : 0;
-    plan_->armed = 1;
-  }
-  FaultPlan Disarm() {
-    plan_->armed = 0;
-    return *plan_;
-  }
-
- private:
-  HANDLE mapping_;
-  FaultPlan* plan_;
-};
 
 SharedPlan& Plan() {
   static SharedPlan plan;

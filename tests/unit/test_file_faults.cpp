@@ -19,13 +19,19 @@
 #include "projects/consolidation_journal.h"
 #include "projects/fault_plan.h"
 #include "projects/page_file.h"
+#include "projects/save_backup.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Files = std::map<std::string, std::string>;
 
-void Arm(int failAt, bool shortWrite) { *ActiveFaultPlan() = {1, 0, failAt, shortWrite ? 1 : 0, 0}; }
+// Every replace refused for good (access denied), as on a virtualised target, while this is set.
+bool refuseReplaces = false;
+
+void Arm(int failAt, bool shortWrite) {
+  *ActiveFaultPlan() = {1, 0, failAt, shortWrite ? 1 : 0, 0, refuseReplaces ? 1 : 0};
+}
 
 FaultPlan Disarm() {
   ActiveFaultPlan()->armed = 0;
@@ -164,6 +170,42 @@ TEST_F(FileFaults, SavingANewOrAnExistingProjectNeverLosesIt) {
   EXPECT_EQ(Sweep(
                 "save over a project", [&] { Write("Alpha.vrl", BytesOf(*old)); }, save, false),
             0);
+}
+
+// Where every replace is refused for good the project is written in place behind a backup; a
+// failure at any step puts the old page back at once.
+TEST_F(FileFaults, SavingInPlaceWhereTheReplaceIsRefusedNeverLosesTheProject) {
+  const auto old = TaggedPage("old", {"a", "b"});
+  const auto fresh = TaggedPage("new", {"c"});
+  const std::string path = folder_ + "Alpha.vrl";
+  const auto save = [&] { return Outcome{WriteProjectFileSafely(path.c_str(), *fresh) != SaveResult::Ok, ""}; };
+  refuseReplaces = true;
+  EXPECT_EQ(Sweep(
+                "save in place over a project", [&] { Write("Alpha.vrl", BytesOf(*old)); }, save, false),
+            0);
+  refuseReplaces = false;
+}
+
+// The next read after a kill in the middle of writing in place: whatever fails while the old page
+// is put back, the project is left half written only with its complete backup beside it.
+TEST_F(FileFaults, UndoingASaveCutShortNeverLosesTheOldPage) {
+  const auto old = TaggedPage("old", {"a", "b"});
+  const auto fresh = TaggedPage("new", {"c"});
+  std::string halfWritten = BytesOf(*fresh);
+  halfWritten.replace(kProjectPageSize / 2, std::string::npos, BytesOf(*old).substr(kProjectPageSize / 2));
+  const std::string path = folder_ + "Alpha.vrl";
+  const auto prepare = [&] {
+    Write("Alpha.vrl", halfWritten);
+    Write("Alpha.~vb", BytesOf(*old) + BackupTrailer(*old, "Alpha.vrl"));
+    Write("Alpha.~vr", BytesOf(*fresh));
+  };
+  const auto undo = [&] { return Outcome{RestoreInterruptedSave(path.c_str()) != BackupOutcome::Restored, ""}; };
+  EXPECT_EQ(Sweep("undo a save cut short", prepare, undo, false), 0);
+  // Without a fault: the old page is back, and nothing else is left.
+  Clear();
+  prepare();
+  EXPECT_FALSE(undo().reported);
+  EXPECT_EQ(Contents(), (Files{{"Alpha.vrl", BytesOf(*old)}}));
 }
 
 TEST_F(FileFaults, ConsolidatingTwoProjectsIsAllOrNothing) {

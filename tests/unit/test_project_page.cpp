@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,7 @@
 
 #include "desktop/bounded_copy.h"
 #include "projects/file_system.h"
+#include "projects/save_backup.h"
 
 namespace {
 
@@ -210,6 +213,12 @@ TEST_F(ProjectFileTest, FailedWritesLeaveOldFileAndNoTemporary) {
 
 bool RefuseReplace(const char*, const char*) { return false; }
 
+// As a virtualised target or a network share: denied, though nobody holds the file.
+bool RefuseReplaceForGood(const char*, const char*) {
+  errno = EACCES;
+  return false;
+}
+
 std::uintmax_t replacedTemporarySize = 0;
 bool MeasureThenReplace(const char* temporaryPath, const char* targetPath) {
   replacedTemporarySize = fs::file_size(temporaryPath);
@@ -223,6 +232,104 @@ TEST_F(ProjectFileTest, FailedReplaceLeavesOldFileAndNoTemporary) {
   EXPECT_EQ(WriteProjectFileThrough(path_.c_str(), *page_, RefuseReplace), SaveResult::ReplaceFailed);
   EXPECT_EQ(ReadBytes(path_), original);
   EXPECT_FALSE(TemporaryLeftBehind());
+}
+
+TEST_F(ProjectFileTest, ReplaceRefusedForGoodWritesAnExistingProjectInPlace) {
+  const std::string backup = (folder_ / "Project.~vb").string();
+  const Bytes original = PatternBytes(kProjectPageSize);
+  WriteBytes(path_, original);
+  FillPage();
+  ASSERT_EQ(WriteProjectFileThrough(path_.c_str(), *page_, RefuseReplaceForGood), SaveResult::Ok);
+  EXPECT_EQ(ReadBytes(path_), PageBytes(*page_));
+  EXPECT_FALSE(TemporaryLeftBehind());
+  EXPECT_FALSE(fs::exists(backup));
+
+  // A new project, or one that is not exactly a page long, keeps the refusal.
+  const std::string fresh = (folder_ / "Fresh.vrl").string();
+  FileFailure failure;
+  EXPECT_EQ(WriteProjectFileThrough(fresh.c_str(), *page_, RefuseReplaceForGood, &failure), SaveResult::ReplaceFailed);
+  EXPECT_EQ(failure.problem, FileProblem::AccessDenied);
+  EXPECT_FALSE(fs::exists(fresh));
+  Bytes longer = PatternBytes(kProjectPageSize + 10);
+  WriteBytes(path_, longer);
+  EXPECT_EQ(WriteProjectFileThrough(path_.c_str(), *page_, RefuseReplaceForGood), SaveResult::ReplaceFailed);
+  EXPECT_EQ(ReadBytes(path_), longer);
+
+  // Nor is another project's backup of the same stem written over.
+  WriteBytes(path_, original);
+  auto other = std::make_unique<ProjectPage>();
+  ClearPage(*other);
+  Bytes otherBackup = PageBytes(*other);
+  const std::string trailer = BackupTrailer(*other, "Project.txt");
+  otherBackup.insert(otherBackup.end(), trailer.begin(), trailer.end());
+  WriteBytes(backup, otherBackup);
+  EXPECT_EQ(WriteProjectFileThrough(path_.c_str(), *page_, RefuseReplaceForGood), SaveResult::ReplaceFailed);
+  EXPECT_EQ(ReadBytes(path_), original);
+  EXPECT_EQ(ReadBytes(backup), otherBackup);
+  EXPECT_FALSE(TemporaryLeftBehind());
+}
+
+// What a kill in the middle of writing in place leaves: a half-written project, its complete
+// backup, the temporary. The next read puts the old page back; a backup cut short is only removed.
+TEST_F(ProjectFileTest, ReadingResolvesTheBackupOfASaveCutShort) {
+  const std::string backup = (folder_ / "Project.~vb").string();
+  const Bytes original = PatternBytes(kProjectPageSize);
+  auto old = std::make_unique<ProjectPage>();
+  std::memcpy(old.get(), original.data(), kProjectPageSize);
+  Bytes complete = original;
+  const std::string trailer = BackupTrailer(*old, "Project.vrl");
+  complete.insert(complete.end(), trailer.begin(), trailer.end());
+  FillPage();
+  Bytes halfWritten = PageBytes(*page_);
+  std::copy(original.begin() + kProjectPageSize / 2, original.end(), halfWritten.begin() + kProjectPageSize / 2);
+
+  WriteBytes(path_, halfWritten);
+  WriteBytes(backup, complete);
+  WriteBytes(temporary_, PageBytes(*page_));
+  ASSERT_EQ(ReadProjectFile(path_.c_str(), *loaded_), 1);
+  EXPECT_EQ(ReadBytes(path_), original);
+  EXPECT_FALSE(fs::exists(backup));
+  EXPECT_FALSE(TemporaryLeftBehind());
+
+  // Cut short by a single byte: the project was never touched.
+  const Bytes cut(complete.begin(), complete.end() - 1);
+  WriteBytes(path_, PageBytes(*page_));
+  WriteBytes(backup, cut);
+  ASSERT_EQ(ReadProjectFile(path_.c_str(), *loaded_), 1);
+  EXPECT_EQ(ReadBytes(path_), PageBytes(*page_));
+  EXPECT_FALSE(fs::exists(backup));
+
+  // A link in the backup's place is not followed to remove what it reaches.
+  const std::string elsewhere = (folder_ / "elsewhere.txt").string();
+  WriteBytes(elsewhere, cut);
+  fs::create_symlink(elsewhere, backup);
+  EXPECT_EQ(ReadProjectFile(path_.c_str(), *loaded_), 1);
+  EXPECT_EQ(ReadBytes(elsewhere), cut);
+  EXPECT_TRUE(fs::is_symlink(backup));
+  fs::remove(backup);
+
+  // Another project's backup is left alone; a project named like a backup is no backup.
+  const std::string lookalike = (folder_ / "Named.~vb").string();
+  WriteBytes(lookalike, original);
+  EXPECT_EQ(ReadProjectFile(lookalike.c_str(), *loaded_), 1);
+  EXPECT_EQ(ReadBytes(lookalike), original);
+  WriteBytes(backup, complete);
+  const std::string sameStem = (folder_ / "Project.txt").string();
+  WriteBytes(sameStem, PageBytes(*page_));
+  EXPECT_EQ(ReadProjectFile(sameStem.c_str(), *loaded_), 1);
+  EXPECT_EQ(ReadBytes(sameStem), PageBytes(*page_));
+  EXPECT_EQ(ReadBytes(backup), complete);
+}
+
+TEST(ReplaceRefusedForGood, OnlyWhenAccessIsDeniedToAFileNobodyHolds) {
+  EXPECT_TRUE(ReplaceRefusedForGood({FileProblem::AccessDenied, 5}));
+  for (FileProblem problem : {FileProblem::InUse, FileProblem::ReadOnly, FileProblem::NotFound, FileProblem::DiskFull,
+                              FileProblem::PathTooLong, FileProblem::Other}) {
+    EXPECT_FALSE(ReplaceRefusedForGood({problem, 0})) << static_cast<int>(problem);
+  }
+  char out[kPathBufferSize];
+  ASSERT_EQ(BackupPathFor("C:\\my.dir\\Project.vrl", out, sizeof out), 1);
+  EXPECT_STREQ(out, "C:\\my.dir\\Project.~vb");
 }
 
 TEST_F(ProjectFileTest, TemporaryIsCompleteBeforeItReplacesTarget) {

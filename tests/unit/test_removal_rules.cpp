@@ -12,7 +12,7 @@
 namespace {
 
 TEST(ProgramsOwnFiles, TheSetProjectsAndTheProgramsTemporariesOnly) {
-  for (const char* name : {"QUILLOW.EXE", "readme.txt", "SAMPLE.VRL", "Mine.vrl", "x.~vr", "x.~bk", "QUILLOW.EXE.new"}) {
+  for (const char* name : {"QUILLOW.EXE", "readme.txt", "SAMPLE.VRL", "Mine.vrl", "x.~vr", "x.~vb", "x.~bk", "QUILLOW.EXE.new"}) {
     EXPECT_TRUE(IsProgramsOwnFile(name, false)) << name;
   }
   for (const char* name : {"taxes.xls", "data.txt", "pic.jpg", ".vrl", "notes.new", "vrl", "QUILLOW.EX_", ""}) {
