@@ -9,6 +9,7 @@
 #include "projects/consolidation_journal.h"
 #include "projects/file_operations.h"
 #include "projects/file_system.h"
+#include "projects/save_backup.h"
 
 namespace {
 
@@ -224,6 +225,11 @@ ConsolidationResult ConsolidateProjectFiles(const std::string& folder, const std
   std::vector<ProjectSurvey> surveys(entries.size());
   for (std::size_t n = 0; n < entries.size(); ++n) {
     const std::string project = folder + entries[n];
+    // A project whose save was cut short while it was written in place gets its old page back
+    // first; one that cannot may be half written and is not consolidated.
+    if (RestoreInterruptedSave(project.c_str()) == BackupOutcome::Left) {
+      return Stopped(result, Outcome::UnreadableProject, project, {FileProblem::SaveNotUndone, 0});
+    }
     // The platform's replace would take a read-only project's place all the same.
     if (IsReadOnlyFile(project.c_str())) {
       return Stopped(result, Outcome::ReadOnlyProject, project, {FileProblem::ReadOnly, 0});

@@ -10,6 +10,9 @@
 
 #include "projects/consolidation.h"
 #include "projects/file_operations.h"
+#include "projects/file_problem.h"
+#include "projects/file_system.h"
+#include "projects/save_backup.h"
 
 namespace {
 
@@ -94,6 +97,25 @@ Presence PageFileChecksum(const std::string& path, ProjectPage& scratch, std::ui
   if (failed) return Presence::Unreadable;
   checksum = PageChecksum(scratch);
   return Presence::Present;
+}
+
+// Where the system refuses for good to replace a project (a virtualised folder, some network
+// shares), the replacement is written over the project in place. No backup is needed: the journal
+// is sealed, so a write cut short is written again from the temporary, which goes only once the
+// project holds it whole. Only a project of exactly one page is written over, so none keeps a tail.
+bool ReplaceInPlace(const std::string& temporary, const std::string& project, std::uint64_t checksum,
+                    ProjectPage& scratch) {
+  std::uint64_t read = 0;
+  bool whole = false;
+  if (PageFileChecksum(temporary, scratch, read, whole) != Presence::Present || !whole || read != checksum) return false;
+  std::FILE* file = FileOpen(project.c_str(), "r+b");
+  if (file == nullptr) return false;
+  char edge = 0;
+  bool written = FileSeek(file, static_cast<long>(kProjectPageSize) - 1) && FileRead(&edge, 1, file) == 1 &&
+                 FileRead(&edge, 1, file) == 0 && !FileError(file) && FileSeek(file, 0);
+  written = written && FileWrite(&scratch, kProjectPageSize, file) == kProjectPageSize && FileFlush(file);
+  written = FileClose(file) && written;
+  return written && FileRemove(temporary.c_str());
 }
 
 // Removes a file that may already be gone.
@@ -249,7 +271,11 @@ JournalResolution FinishConsolidationJournal(const std::string& folder, ProjectP
       for (std::size_t n = 0; n < states.size(); ++n) {
         if (states[n] != EntryState::Pending) continue;
         const std::string project = folder + contents.entries[n];
-        if (!FileReplace(ConsolidationTemporaryPath(folder, contents.entries[n]).c_str(), project.c_str())) {
+        const std::string temporary = ConsolidationTemporaryPath(folder, contents.entries[n]);
+        ClearSystemErrors();
+        if (FileReplace(temporary.c_str(), project.c_str())) continue;
+        const bool refusedForGood = ReplaceRefusedForGood(FailureOfSystemError(LastWindowsError(), errno));
+        if (!refusedForGood || !ReplaceInPlace(temporary, project, contents.checksums[n], scratch)) {
           resolution.problemPath = project;
           return resolution;
         }

@@ -110,6 +110,7 @@ void DescribeFileFailure(const FileFailure& failure, char* out, std::size_t size
     case FileProblem::PathTooLong: text = "The path is too long."; break;
     case FileProblem::Exists: text = "Another file already has this name."; break;
     case FileProblem::Changed: text = "The file was changed while it was being read."; break;
+    case FileProblem::SaveNotUndone: text = "An earlier save of the file was cut short and could not be undone."; break;
     case FileProblem::None:
     case FileProblem::Other: break;
   }

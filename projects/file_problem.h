@@ -20,6 +20,8 @@ enum class FileProblem {
   Exists,
   // The file no longer holds what was read from it a moment before.
   Changed,
+  // A save of the file was cut short and could not be undone yet: it may be half written.
+  SaveNotUndone,
   Other,
 };
 

@@ -82,7 +82,7 @@ int ReadProjectFile(const char* path, ProjectPage& page, FileFailure* failure) {
   }
   // A project whose cut-short save could not be undone may be half written.
   if (RestoreInterruptedSave(path) == BackupOutcome::Left) {
-    Note(failure, FileProblem::Other);
+    Note(failure, FileProblem::SaveNotUndone);
     return 0;
   }
   // A read-only project is not loaded: the board could never save its edits back.
@@ -148,7 +148,7 @@ SaveResult WriteProjectFileThrough(const char* path, const ProjectPage& page, Re
   }
   // A save cut short while it wrote in place is undone before anything else is written.
   if (RestoreInterruptedSave(path) == BackupOutcome::Left) {
-    Note(failure, FileProblem::Other);
+    Note(failure, FileProblem::SaveNotUndone);
     return SaveResult::OpenFailed;
   }
   // rename replaces even a read-only file, so the target's protection is checked first.

@@ -227,7 +227,8 @@ TEST_F(FileFaults, ConsolidatingTwoProjectsIsAllOrNothing) {
 }
 
 // The next start finishing a consolidation killed after First took its replacement: whatever
-// fails, every project holds its old or its new bytes and the journal stays until all are new.
+// fails, every project holds its old or its new bytes and the journal stays until all are new;
+// also where every replace is refused for good and the replacement is written in place.
 TEST_F(FileFaults, FinishingAnInterruptedConsolidationNeverLosesAReplacement) {
   const auto newFirst = TaggedPage("new A", {"c", "m"});
   const auto oldSecond = TaggedPage("B", {"b"});
@@ -247,6 +248,9 @@ TEST_F(FileFaults, FinishingAnInterruptedConsolidationNeverLosesAReplacement) {
     return Outcome{resolution.outcome != JournalOutcome::Completed, ""};
   };
   EXPECT_EQ(Sweep("finish an interrupted consolidation", prepare, finish, false), 0);
+  refuseReplaces = true;
+  EXPECT_EQ(Sweep("finish an interrupted consolidation in place", prepare, finish, false), 0);
+  refuseReplaces = false;
 }
 
 }  // namespace
