@@ -249,7 +249,9 @@ TEST(StartUp, ACurrentProjectThatCannotBeLoadedLeavesABlankBoardWithoutAFile) {
     ASSERT_EQ(held.Held(), row.kind == Kind::Held);
 
     ASSERT_TRUE(session.Start());
-    if (row.reason != nullptr) EXPECT_TRUE(ConfirmBox(session, CannotLoad(path, row.reason)));
+    if (row.reason != nullptr) {
+      EXPECT_TRUE(ConfirmBox(session, CannotLoad(path, row.reason)));
+    }
     EXPECT_EQ(WaitForMessageBox(session.Program().id, "Varnel", 500), nullptr) << "told more than once";
     EXPECT_TRUE(AllSlotsEmpty(session)) << "slot 0: " << ButtonText(session, 0);
     EXPECT_EQ(Caption(session), "Varnel >");

@@ -1,6 +1,6 @@
 // Replacing a project file while another program has it open: a reader that lets go within a
 // second, as a virus scanner does, does not make the save fail, one that holds on does; the wait
-// keeps dispatching the program's messages.
+// keeps answering messages sent by other threads and leaves posted ones for after.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "desktop/waits.h"
 #include "projects/file_system.h"
 
 namespace {
@@ -34,15 +35,34 @@ HANDLE OpenAsReader(const std::string& path) {
                      nullptr);
 }
 
-// About as long as a virus scanner keeps a freshly written file.
-DWORD CALLBACK CloseAfterASecond(LPVOID reader) {
-  Sleep(1000);
-  CloseHandle(static_cast<HANDLE>(reader));
-  return 0;
+int postedHandled = 0;
+int sentHandled = 0;
+constexpr UINT kPosted = WM_APP + 1;
+constexpr UINT kSent = WM_APP + 2;
+
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kPosted) ++postedHandled;
+  if (message == kSent) ++sentHandled;
+  return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int timerTicks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++timerTicks; }
+struct Holder {
+  HANDLE reader;
+  HWND window;
+  bool answered;
+};
+
+// About as long as a virus scanner keeps a freshly written file; meanwhile another thread asks
+// the waiting one something.
+DWORD CALLBACK CloseAfterASecond(LPVOID parameter) {
+  Holder* holder = static_cast<Holder*>(parameter);
+  Sleep(500);
+  DWORD_PTR ignored = 0;
+  holder->answered = SendMessageTimeoutA(holder->window, kSent, 0, 0, SMTO_NORMAL, 400, &ignored) != 0;
+  Sleep(500);
+  CloseHandle(holder->reader);
+  return 0;
+}
 
 class FileReplace : public ::testing::Test {
  protected:
@@ -63,15 +83,28 @@ TEST_F(FileReplace, WaitsOutAReaderThatLetsGoWithinASecondDispatchingMessages) {
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   ASSERT_EQ(MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING), FALSE)
       << "the reader did not stand in the move's way";
-  HANDLE closer = CreateThread(nullptr, 0, CloseAfterASecond, reader, 0, nullptr);
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = CountingProcedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "VarnelReplaceWait";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowA("VarnelReplaceWait", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  Holder holder = {reader, window, false};
+  postedHandled = sentHandled = 0;
+  // Stands for a command posted before or during the wait: a close, the tray's Exit.
+  PostMessageA(window, kPosted, 0, 0);
+  HANDLE closer = CreateThread(nullptr, 0, CloseAfterASecond, &holder, 0, nullptr);
   ASSERT_NE(closer, nullptr);
-  timerTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, CountTick);
   EXPECT_TRUE(ReplaceFileWith(temporary_.c_str(), target_.c_str()));
-  KillTimer(nullptr, timer);
-  EXPECT_GT(timerTicks, 0) << "no message was dispatched while the replace waited";
   WaitForSingleObject(closer, INFINITE);
   CloseHandle(closer);
+  EXPECT_TRUE(holder.answered) << "a message sent by another thread was not answered while the replace waited";
+  EXPECT_EQ(sentHandled, 1);
+  EXPECT_EQ(postedHandled, 0) << "a posted message was dispatched in the middle of the replace";
+  DispatchPendingMessages();
+  EXPECT_EQ(postedHandled, 1);
+  DestroyWindow(window);
   EXPECT_EQ(Bytes(target_), "new");
 }
 
