@@ -31,13 +31,11 @@ constexpr const char* kInterruptedCompleted = "An interrupted consolidation of p
 constexpr const char* kInterruptedUnfinishedFormat =
     "An interrupted consolidation of projects could not be finished:\n%s\n\nIts files were left as they are.";
 
-constexpr std::size_t kCauseSize = 96;
-
 // The message names the file; a cause the system gave is added on a line of its own, as the
 // board's own save failures say it.
 void Report(HWND owner, const char* format, const std::string& path, UINT extraStyle = 0,
             const FileFailure& cause = {}) {
-  char message[MAX_PATH + kPathSize + kCauseSize + 128];
+  char message[MAX_PATH + kPathSize + kFileFailureTextSize + 128];
   const int length = std::snprintf(message, sizeof message, format, path.c_str());
   if (cause.problem != FileProblem::None && length > 0 && static_cast<std::size_t>(length) + 1 < sizeof message) {
     message[length] = '\n';

@@ -39,6 +39,9 @@ FileFailure FailureOfSystemError(unsigned long windowsError, int errnoValue);
 // What a file of this many bytes is to the board: None for exactly one project's size.
 FileProblem ProblemOfProjectSize(unsigned long long size);
 
+// Room for the longest cause DescribeFileFailure writes, with its terminator.
+constexpr std::size_t kFileFailureTextSize = 96;
+
 // The one-line cause written under a message that names the file, ending with a full stop.
 void DescribeFileFailure(const FileFailure& failure, char* out, std::size_t size);
 

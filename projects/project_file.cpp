@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr std::size_t kCauseSize = 96;
 constexpr const char* kErrorSavingFormat = "Error saving:\n%s\n%s";
 constexpr const char* kCannotLoadFormat = "This project cannot be loaded:\n%s\n%s";
 
@@ -97,9 +96,9 @@ void BoardTitle(const char* path) {
 int SaveProjectFile(const char* path, const ProjectPage& page, int retitle) {
   FileFailure failure;
   if (WriteProjectFileSafely(path, page, &failure) != SaveResult::Ok) {
-    char cause[kCauseSize];
+    char cause[kFileFailureTextSize];
     DescribeFileFailure(failure, cause, sizeof(cause));
-    char message[kPathSize + kCauseSize + 32];
+    char message[kPathSize + kFileFailureTextSize + 32];
     std::snprintf(message, sizeof(message), kErrorSavingFormat, path, cause);
     if (SessionEnding != 1) MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
     return 0;
@@ -141,9 +140,9 @@ bool SlotsBelongTo(const char* path) {
 }
 
 void ReportUnloadableProject(const char* path, const FileFailure& failure) {
-  char cause[kCauseSize];
+  char cause[kFileFailureTextSize];
   DescribeFileFailure(failure, cause, sizeof(cause));
-  char message[kPathSize + kCauseSize + 48];
+  char message[kPathSize + kFileFailureTextSize + 48];
   std::snprintf(message, sizeof(message), kCannotLoadFormat, path, cause);
   MessageBoxA(BoardHandle, message, kProgramName, MB_ICONSTOP);
 }

@@ -74,6 +74,18 @@ bool StartAfterKill(BoardSession& session, const std::string& project, int& undo
       20000);
 }
 
+// Saves once and returns how long it took (0 when the board did not become idle), so that the
+// kills spread over the whole of a save.
+double TimeOneSave(BoardSession& session) {
+  LARGE_INTEGER before;
+  LARGE_INTEGER after;
+  QueryPerformanceCounter(&before);
+  PostCommand(session, kSaveCommand);
+  if (!WaitForBoardIdle(session)) return 0.0;
+  QueryPerformanceCounter(&after);
+  return Milliseconds(before, after);
+}
+
 // The save's temporary files and backups left in the folder.
 std::string Leftovers(const std::string& folder) {
   std::string left;
@@ -98,13 +110,8 @@ TEST(KillDuringSave, TheProjectFileIsAlwaysWholeAndTheNextStartShowsIt) {
 
   // How long one save takes here, so that the kills spread over the whole of it and a little past.
   ASSERT_TRUE(session.Start());
-  LARGE_INTEGER before;
-  LARGE_INTEGER after;
-  QueryPerformanceCounter(&before);
-  PostCommand(session, kSaveCommand);
-  ASSERT_TRUE(WaitForBoardIdle(session));
-  QueryPerformanceCounter(&after);
-  const double saveMs = Milliseconds(before, after);
+  const double saveMs = TimeOneSave(session);
+  ASSERT_GT(saveMs, 0.0) << "the save did not end";
   ASSERT_TRUE(Holds(path, GenerationProject(0)));
   Kill(session.Program());
 
@@ -162,13 +169,8 @@ TEST(KillDuringSave, WhereEveryReplaceIsRefusedTheNextStartUndoesAWriteInPlaceCu
   // The save writes in place, unasked: no message, the new texts on disk, nothing beside them.
   ASSERT_TRUE(session.Start());
   for (int slot = 0; slot < 33; ++slot) SetText(session.Item(1071 + 2 * slot), GenerationText(1, slot));
-  LARGE_INTEGER before;
-  LARGE_INTEGER after;
-  QueryPerformanceCounter(&before);
-  PostCommand(session, kSaveCommand);
-  ASSERT_TRUE(WaitForBoardIdle(session));
-  QueryPerformanceCounter(&after);
-  const double saveMs = Milliseconds(before, after);
+  const double saveMs = TimeOneSave(session);
+  ASSERT_GT(saveMs, 0.0) << "the save did not end";
   HWND box = WaitForMessageBox(session.Program().id, "Varnel", 0);
   ASSERT_EQ(box, nullptr) << MessageBoxText(box);
   ASSERT_TRUE(Holds(path, GenerationProject(1)));
